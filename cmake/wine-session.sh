@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Manages the private Wine prefix of a build folder.
+#   prefix  create the prefix once (with the Windows version of each test program)
+#   start   create the prefix and keep one wineserver running for the whole test run
+#   stop    end the wineserver and every Wine process of the prefix
+set -euo pipefail
+export WINEDEBUG=-all
+export WINEPREFIX=${BRISBOLT_WINEPREFIX:?BRISBOLT_WINEPREFIX is not set}
+
+make_prefix() {
+    [ -f "$WINEPREFIX/.brisbolt-ready" ] && return 0
+    mkdir -p "$WINEPREFIX"
+    exec 9>"$WINEPREFIX.lock"
+    flock 9
+    if [ ! -f "$WINEPREFIX/.brisbolt-ready" ]; then
+        wineboot -i >/dev/null 2>&1 </dev/null 9>&- || true
+        # Each test program copy answers GetVersionExA as one Windows version.
+        reg=$(mktemp --suffix=.reg)
+        {
+            printf 'REGEDIT4\r\n\r\n'
+            for v in win95 win98 winme nt40 win2k winxp; do
+                printf '[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\brisbolt_tests_%s.exe]\r\n"Version"="%s"\r\n\r\n' "$v" "$v"
+            done
+        } >"$reg"
+        wine regedit /S "Z:${reg//\//\\}" >/dev/null 2>&1 </dev/null 9>&-
+        rm -f "$reg"
+        wineserver -w
+        touch "$WINEPREFIX/.brisbolt-ready"
+    fi
+    flock -u 9
+}
+
+case "${1:-}" in
+    prefix) make_prefix ;;
+    # The server must not hold on to the caller's output, or CTest waits for it.
+    start)  make_prefix; wineserver -p >/dev/null 2>&1 </dev/null 9>&- ;;
+    stop)   wineserver -k 2>/dev/null || true ;;
+    *) echo "usage: $0 prefix|start|stop" >&2; exit 2 ;;
+esac

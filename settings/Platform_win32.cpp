@@ -1,0 +1,30 @@
+// The Windows side of the portable core: the real registry, the system's
+// version and the system's message boxes.
+#include <windows.h>
+
+#include "runtime/Dialogs.h"
+#include "settings/RegistryCalls.h"
+#include "settings/Win32Registry.h"
+
+namespace brisbolt {
+
+RegistryBackend& DefaultRegistry() {
+    static Win32Registry registry;
+    return registry;
+}
+
+std::optional<SystemVersion> QuerySystemVersion() {
+    OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = sizeof info;  // the 148-byte structure
+    if (!GetVersionExA(&info)) return std::nullopt;
+    return SystemVersion{info.dwMajorVersion, info.dwMinorVersion, info.dwPlatformId};
+}
+
+int SystemDialog(DialogKind kind, const std::string& text) {
+    HWND owner = GetActiveWindow();
+    if (kind == DialogKind::Question)
+        return MessageBoxA(owner, text.c_str(), "Brisbolt", MB_YESNO | MB_ICONINFORMATION);
+    return MessageBoxA(owner, text.c_str(), "Brisbolt", MB_OK);
+}
+
+}  // namespace brisbolt
