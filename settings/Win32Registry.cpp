@@ -37,7 +37,11 @@ public:
     }
 
     bool Set(const std::string& name, const RawValue& value) override {
-        return RegSetValueExA(key_.get(), name.c_str(), 0, value.type, value.data.data(),
+        // Windows 9x measures text values itself and needs a real pointer,
+        // even for an empty value.
+        static const BYTE nothing[1] = {0};
+        const BYTE* bytes = value.data.empty() ? nothing : value.data.data();
+        return RegSetValueExA(key_.get(), name.c_str(), 0, value.type, bytes,
                               static_cast<DWORD>(value.data.size())) == ERROR_SUCCESS;
     }
 
