@@ -1,0 +1,3 @@
+# Native tests of the skinned controls' portable arithmetic.
+set(SKIN_NATIVE_TESTS
+)
