@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Manages the private Wine prefix of a build folder.
 #   prefix  create the prefix once (with the Windows version of each test program)
-#   start   create the prefix and keep one wineserver running for the whole test run
-#   stop    end the wineserver and every Wine process of the prefix
+#   start   create the prefix, start the virtual display named by DISPLAY
+#           and keep one wineserver running for the whole test run
+#   stop    end the wineserver, every Wine process of the prefix, and the display
 set -euo pipefail
 export WINEDEBUG=-all
 export WINEPREFIX=${BRISBOLT_WINEPREFIX:?BRISBOLT_WINEPREFIX is not set}
@@ -30,10 +31,25 @@ make_prefix() {
     flock -u 9
 }
 
+start_display() {
+    [ -n "${DISPLAY:-}" ] || return 0
+    local n=${DISPLAY#:}
+    [ -e "/tmp/.X11-unix/X$n" ] && return 0
+    Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 </dev/null 9>&- &
+    echo $! >"$WINEPREFIX.xvfb"
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+}
+
+stop_display() {
+    [ -f "$WINEPREFIX.xvfb" ] || return 0
+    kill "$(cat "$WINEPREFIX.xvfb")" 2>/dev/null || true
+    rm -f "$WINEPREFIX.xvfb"
+}
+
 case "${1:-}" in
     prefix) make_prefix ;;
     # The server must not hold on to the caller's output, or CTest waits for it.
-    start)  make_prefix; wineserver -p >/dev/null 2>&1 </dev/null 9>&- ;;
-    stop)   wineserver -k 2>/dev/null || true ;;
+    start)  start_display; make_prefix; wineserver -p >/dev/null 2>&1 </dev/null 9>&- ;;
+    stop)   wineserver -k 2>/dev/null || true; stop_display ;;
     *) echo "usage: $0 prefix|start|stop" >&2; exit 2 ;;
 esac

@@ -1,0 +1,73 @@
+// The application object: the hidden window that owns every form, the main
+// message loop, the nested loops' view of a terminate request, and hints.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "runtime/Window.h"
+
+namespace brisbolt {
+
+class TControl;
+class TForm;
+class THintWindow;
+
+class TApplication final : public MessageTarget {
+public:
+    TApplication();
+    ~TApplication() override;
+
+    // The hidden top-level window that owns all forms.
+    HWND Handle() const { return window_.Handle(); }
+
+    TForm* MainForm = nullptr;
+    std::string Title = "Brisbolt";
+
+    // Runs the message loop until a terminate request (or until the main
+    // form closes).
+    void Run();
+    // Handles every message waiting now, then returns.
+    void ProcessMessages();
+    // Waits for one message and handles it (the body of every loop).
+    void HandleMessage();
+    void Terminate();
+    bool Terminated() const { return terminated_; }
+    // Forgets an earlier terminate request (tests run many loops in one process).
+    void ResetTerminated() { terminated_ = false; }
+
+    // Hints: the pause before one shows, and how long it stays.
+    int HintPause = 500;
+    int HintHidePause = 2500;
+    bool ShowHint = true;
+    // Makes the window that shows hints; replaceable by a skinned one.
+    std::function<std::unique_ptr<THintWindow>()> HintWindowClass;
+    // Controls report the mouse so the application can time hints.
+    void HintMouseMove(TControl* control);
+    void CancelHint();
+    THintWindow* ActiveHintWindow() const { return hintWindow_.get(); }
+
+    // The command line's arguments; 0 is the program itself.
+    static std::string ParamStr(int index);
+    static int ParamCount();
+    static std::string ExeName();
+
+    LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    bool ProcessMessage();
+    void ShowHintNow();
+
+    MessageWindow window_;
+    bool terminated_ = false;
+    TControl* hintControl_ = nullptr;
+    std::unique_ptr<THintWindow> hintWindow_;
+};
+
+// The one application object of the program.
+extern TApplication* Application;
+
+}  // namespace brisbolt

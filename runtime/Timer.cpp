@@ -1,0 +1,38 @@
+#include "runtime/Timer.h"
+
+namespace brisbolt {
+
+namespace {
+constexpr UINT_PTR TimerId = 1;
+}
+
+TTimer::TTimer(TComponent* owner) : TComponent(owner), window_(this) { Update(); }
+
+TTimer::~TTimer() { KillTimer(window_.Handle(), TimerId); }
+
+void TTimer::SetEnabled(bool enabled) {
+    if (enabled == enabled_) return;
+    enabled_ = enabled;
+    Update();
+}
+
+void TTimer::SetInterval(unsigned interval) {
+    if (interval == interval_) return;
+    interval_ = interval;
+    Update();
+}
+
+void TTimer::Update() {
+    KillTimer(window_.Handle(), TimerId);
+    if (enabled_ && interval_ > 0) SetTimer(window_.Handle(), TimerId, interval_, nullptr);
+}
+
+LRESULT TTimer::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_TIMER && wp == TimerId) {
+        if (OnTimer) OnTimer(this);
+        return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+}  // namespace brisbolt

@@ -1,0 +1,3 @@
+# Wine tests of the platform components (sources relative to tests/).
+set(PLATFORM_WINE_TESTS
+)
