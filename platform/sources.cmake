@@ -1,4 +1,11 @@
 # Platform services components (Windows only).
 add_library(brisbolt_platform STATIC
+    platform/ExternalWave.cpp
+    platform/InternalWave.cpp
+    platform/SingleInstance.cpp
+    platform/TrayIcon.cpp
+    platform/WaveHolder.cpp
+    platform/WaveSound.cpp
+    platform/WinReboot.cpp
 )
 target_link_libraries(brisbolt_platform PUBLIC brisbolt_runtime shell32 winmm advapi32)

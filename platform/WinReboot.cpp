@@ -1,0 +1,41 @@
+#include "platform/WinReboot.h"
+
+#include "runtime/Win32Handles.h"
+
+namespace brisbolt {
+
+const RebootCalls TWinReboot::SystemCalls{::OpenProcessToken, ::LookupPrivilegeValueA, ::AdjustTokenPrivileges,
+                                          ::ExitWindowsEx};
+RebootCalls TWinReboot::Calls = TWinReboot::SystemCalls;
+
+// One privilege exactly fills the 16-byte previous-state buffer we pass.
+static_assert(sizeof(TOKEN_PRIVILEGES) == 16);
+
+bool TWinReboot::ExitWindows(unsigned flags) {
+    SetPrivilege("SeShutdownPrivilege", true);
+    const bool result = Calls.ExitWindowsEx(flags, 0) != FALSE;
+    // Never leave the process holding shutdown rights, whatever happened.
+    SetPrivilege("SeShutdownPrivilege", false);
+    return result;
+}
+
+bool TWinReboot::SetPrivilege(const std::string& privilegeName, bool enable) {
+    UniqueKernelHandle token;
+    HANDLE raw = nullptr;
+    // Windows 9x has no tokens: this fails there and the caller goes on.
+    if (!Calls.OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &raw)) return false;
+    token.reset(raw);
+
+    LUID id{};
+    if (!Calls.LookupPrivilegeValueA(nullptr, privilegeName.c_str(), &id)) return false;
+
+    TOKEN_PRIVILEGES wanted{};
+    wanted.PrivilegeCount = 1;
+    wanted.Privileges[0].Luid = id;
+    wanted.Privileges[0].Attributes = enable ? SE_PRIVILEGE_ENABLED : 0;
+    TOKEN_PRIVILEGES previous{};
+    DWORD returned = 0;
+    return Calls.AdjustTokenPrivileges(token.get(), FALSE, &wanted, sizeof previous, &previous, &returned) != FALSE;
+}
+
+}  // namespace brisbolt
