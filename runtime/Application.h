@@ -48,6 +48,10 @@ public:
     // Controls report the mouse so the application can time hints.
     void HintMouseMove(TControl* control);
     void CancelHint();
+    // A control going away must not stay the one the hint is for.
+    void ForgetControl(TControl* control) {
+        if (control == hintControl_) CancelHint();
+    }
     THintWindow* ActiveHintWindow() const { return hintWindow_.get(); }
 
     // The command line's arguments; 0 is the program itself.

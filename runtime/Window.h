@@ -15,7 +15,8 @@ public:
 
 // Registers (once) a window class whose procedure forwards to the
 // MessageTarget passed as the creation parameter.
-const char* BoundWindowClass(UINT style = CS_DBLCLKS, const char* name = "BrisboltWindow");
+// No CS_DBLCLKS: a quick second click on a button is a click, not a double click.
+const char* BoundWindowClass(UINT style = 0, const char* name = "BrisboltWindow");
 
 // Creates a window bound to target; the target must outlive the window or
 // destroy it first.

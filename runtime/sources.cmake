@@ -11,4 +11,4 @@ add_library(brisbolt_runtime STATIC
     runtime/Timer.cpp
     runtime/Window.cpp
 )
-target_link_libraries(brisbolt_runtime PUBLIC brisbolt_core gdi32 user32 comctl32)
+target_link_libraries(brisbolt_runtime PUBLIC brisbolt_core gdi32 user32 comctl32 msimg32)

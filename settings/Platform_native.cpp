@@ -21,3 +21,11 @@ int SystemDialog(DialogKind kind, const std::string& text) {
 }
 
 }  // namespace brisbolt
+
+#include "runtime/Colors.h"
+
+namespace brisbolt {
+TColor ColorToRGB(TColor color) {
+    return IsSystemColor(color) ? ClassicSystemColor(color & 0xFF) : color;
+}
+}  // namespace brisbolt

@@ -1,0 +1,463 @@
+#include "runtime/Control.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "runtime/Application.h"
+
+namespace brisbolt {
+
+namespace {
+constexpr const char* ControlProperty = "BrisboltControl";
+
+TWinControl* FromHandle(HWND hwnd) { return hwnd ? static_cast<TWinControl*>(GetPropA(hwnd, ControlProperty)) : nullptr; }
+}  // namespace
+
+TShiftState ShiftFromKeys(WPARAM keys) {
+    TShiftState shift = 0;
+    if (keys & MK_SHIFT) shift |= ssShift;
+    if (keys & MK_CONTROL) shift |= ssCtrl;
+    if (keys & MK_LBUTTON) shift |= ssLeft;
+    if (keys & MK_RBUTTON) shift |= ssRight;
+    if (keys & MK_MBUTTON) shift |= ssMiddle;
+    if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+    return shift;
+}
+
+// --- TControl
+
+TControl::TControl(TComponent* owner) : TComponent(owner) {
+    Font.OnChange = [this] { FontChanged(); };
+}
+
+TControl::~TControl() {
+    Font.OnChange = nullptr;
+    if (Application) Application->ForgetControl(this);
+    if (parent_) parent_->Remove(this);
+}
+
+void TControl::SetParent(TWinControl* parent) {
+    if (parent == parent_) return;
+    if (parent_) parent_->Remove(this);
+    parent_ = parent;
+    if (parent_) parent_->Insert(this);
+    Invalidate();
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+    Invalidate();
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    Invalidate();
+}
+
+void TControl::SetVisible(bool visible) {
+    if (visible == visible_) return;
+    visible_ = visible;
+    if (parent_ && parent_->hwnd_) {
+        const RECT bounds = BoundsRect();
+        InvalidateRect(parent_->hwnd_, &bounds, FALSE);
+    }
+}
+
+void TControl::SetEnabled(bool enabled) {
+    if (enabled == enabled_) return;
+    enabled_ = enabled;
+    Invalidate();
+}
+
+void TControl::SetCaption(const std::string& caption) {
+    if (caption == caption_) return;
+    caption_ = caption;
+    Invalidate();
+}
+
+void TControl::SetColor(TColor color) {
+    if (color == color_) return;
+    color_ = color;
+    Invalidate();
+}
+
+bool TControl::EffectiveShowHint() const {
+    if (ParentShowHint && parent_) return parent_->EffectiveShowHint();
+    return ShowHint;
+}
+
+void TControl::Click() {
+    if (OnClick) OnClick(this);
+}
+
+void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    if (button == TMouseButton::Left && !IsWindowed()) clicked_ = true;
+    if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
+}
+
+void TControl::MouseMove(TShiftState shift, int x, int y) {
+    if (OnMouseMove) OnMouseMove(this, shift, x, y);
+}
+
+void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    if (button == TMouseButton::Left && clicked_) {
+        clicked_ = false;
+        // A click is a press and a release on the control.
+        if (x >= 0 && y >= 0 && x < width_ && y < height_) Click();
+    }
+    if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
+}
+
+void TControl::MouseEnter() {
+    if (OnMouseEnter) OnMouseEnter(this);
+}
+
+void TControl::MouseLeave() {
+    clicked_ = false;
+    if (OnMouseLeave) OnMouseLeave(this);
+}
+
+void TControl::Invalidate() {
+    if (!parent_ || !parent_->hwnd_ || width_ <= 0 || height_ <= 0) return;
+    const RECT bounds = BoundsRect();
+    InvalidateRect(parent_->hwnd_, &bounds, FALSE);
+}
+
+void TControl::Repaint() {
+    Invalidate();
+    if (IsWindowed()) {
+        auto* self = static_cast<TWinControl*>(this);
+        if (self->HandleAllocated()) UpdateWindow(self->Handle());
+    } else if (parent_ && parent_->hwnd_) {
+        UpdateWindow(parent_->hwnd_);
+    }
+}
+
+POINT TControl::ClientToScreen(POINT point) const {
+    if (IsWindowed()) {
+        auto* self = const_cast<TWinControl*>(static_cast<const TWinControl*>(this));
+        if (self->HandleAllocated()) {
+            ::ClientToScreen(self->Handle(), &point);
+            return point;
+        }
+    }
+    point.x += left_;
+    point.y += top_;
+    return parent_ ? parent_->ClientToScreen(point) : point;
+}
+
+POINT TControl::ScreenToClient(POINT point) const {
+    const POINT origin = ClientToScreen(POINT{0, 0});
+    return POINT{point.x - origin.x, point.y - origin.y};
+}
+
+bool TControl::ContainsScreenPoint(POINT screen) const {
+    const POINT p = ScreenToClient(screen);
+    return p.x >= 0 && p.y >= 0 && p.x < width_ && p.y < height_;
+}
+
+bool TControl::Showing() const { return visible_ && (!parent_ || parent_->Showing()); }
+
+// --- TWinControl
+
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
+
+TWinControl::~TWinControl() {
+    // Children outlive this part of the object (their owner frees them
+    // later); they must not reach back into it.
+    for (TControl* child : controls_) child->parent_ = nullptr;
+    controls_.clear();
+    captureControl_ = hoverControl_ = nullptr;
+    DestroyHandle();
+}
+
+HWND TWinControl::Handle() {
+    if (!hwnd_ && parent_ && !parent_->hwnd_) parent_->Handle();
+    if (!hwnd_) {
+        CreateWnd();
+        if (hwnd_) {
+            SetPropA(hwnd_, ControlProperty, this);
+            SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(Font.Handle()), FALSE);
+            for (TControl* child : controls_)
+                if (child->IsWindowed()) static_cast<TWinControl*>(child)->Handle();
+        }
+    }
+    return hwnd_;
+}
+
+HWND TWinControl::ParentWindow() const { return parent_ ? parent_->Handle() : nullptr; }
+
+DWORD TWinControl::WindowStyle() const {
+    return WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (visible_ ? WS_VISIBLE : 0) | (enabled_ ? 0 : WS_DISABLED);
+}
+
+void TWinControl::CreateWnd() {
+    CreateBoundWindow(this, WS_EX_CONTROLPARENT, BoundWindowClass(), caption_.c_str(), WindowStyle(), left_, top_,
+                      width_, height_, ParentWindow());
+}
+
+void TWinControl::CreateSystemWindow(const char* className, DWORD style, DWORD exStyle) {
+    hwnd_ = CreateWindowExA(exStyle, className, caption_.c_str(), style | WindowStyle(), left_, top_, width_, height_,
+                            ParentWindow(), nullptr, ProgramInstance(), nullptr);
+    if (!hwnd_) return;
+    SetPropA(hwnd_, ControlProperty, this);
+    systemProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWinControl::SubclassProc)));
+}
+
+LRESULT CALLBACK TWinControl::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    TWinControl* control = FromHandle(hwnd);
+    if (!control) return DefWindowProcA(hwnd, msg, wp, lp);
+    try {
+        return control->HandleMessage(hwnd, msg, wp, lp);
+    } catch (...) {
+        return control->CallDefault(hwnd, msg, wp, lp);
+    }
+}
+
+void TWinControl::DestroyHandle() {
+    if (!hwnd_) return;
+    HWND hwnd = hwnd_;
+    RemovePropA(hwnd, ControlProperty);
+    if (systemProc_) SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(systemProc_));
+    else UnbindWindow(hwnd);
+    hwnd_ = nullptr;
+    DestroyWindow(hwnd);
+}
+
+LRESULT TWinControl::CallDefault(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (systemProc_) return CallWindowProcA(systemProc_, hwnd, msg, wp, lp);
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+void TWinControl::SetParent(TWinControl* parent) {
+    if (parent == parent_) return;
+    TControl::SetParent(parent);
+    if (hwnd_ && parent_ && parent_->HandleAllocated()) ::SetParent(hwnd_, parent_->Handle());
+}
+
+void TWinControl::SetBounds(int left, int top, int width, int height) {
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    if (hwnd_) MoveWindow(hwnd_, left, top, width, height, TRUE);
+}
+
+void TWinControl::SetVisible(bool visible) {
+    visible_ = visible;
+    if (hwnd_) ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
+}
+
+void TWinControl::SetEnabled(bool enabled) {
+    enabled_ = enabled;
+    if (hwnd_) EnableWindow(hwnd_, enabled);
+}
+
+void TWinControl::SetCaption(const std::string& caption) {
+    caption_ = caption;
+    if (hwnd_) SetWindowTextA(hwnd_, caption.c_str());
+}
+
+void TWinControl::Invalidate() {
+    if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void TWinControl::FontChanged() {
+    if (hwnd_) SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(Font.Handle()), TRUE);
+    Invalidate();
+}
+
+void TWinControl::Insert(TControl* control) { controls_.push_back(control); }
+
+void TWinControl::Remove(TControl* control) {
+    controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+    if (captureControl_ == control) {
+        captureControl_ = nullptr;
+        if (GetCapture() == hwnd_) ReleaseCapture();
+    }
+    if (hoverControl_ == control) hoverControl_ = nullptr;
+}
+
+TControl* TWinControl::ControlAtPos(POINT point) const {
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+        TControl* control = *it;
+        if (control->IsWindowed() || !control->visible_ || !control->enabled_) continue;
+        const RECT bounds = control->BoundsRect();
+        if (PtInRect(&bounds, point)) return control;
+    }
+    return nullptr;
+}
+
+void TWinControl::PaintWindow(HDC dc) {
+    TCanvas canvas(dc);
+    canvas.Brush.Color = color_;
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    canvas.FillRect(client);
+}
+
+void TWinControl::PaintControls(HDC dc, const RECT& area) {
+    for (TControl* control : controls_) {
+        if (control->IsWindowed() || !control->visible_) continue;
+        const RECT bounds = control->BoundsRect();
+        RECT overlap;
+        if (!IntersectRect(&overlap, &bounds, &area)) continue;
+        const int saved = SaveDC(dc);
+        POINT origin;
+        GetViewportOrgEx(dc, &origin);
+        SetViewportOrgEx(dc, origin.x + bounds.left, origin.y + bounds.top, nullptr);
+        IntersectClipRect(dc, 0, 0, control->width_, control->height_);
+        TCanvas canvas(dc);
+        control->Paint(canvas);
+        RestoreDC(dc, saved);
+    }
+}
+
+LRESULT TWinControl::ColorMessage(HDC dc) {
+    SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(Font.Color())));
+    SetBkColor(dc, static_cast<COLORREF>(ColorToRGB(color_)));
+    backgroundBrush_.reset(CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(color_))));
+    return reinterpret_cast<LRESULT>(backgroundBrush_.get());
+}
+
+void TWinControl::MouseMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    const POINT point{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+    const TShiftState shift = ShiftFromKeys(wp);
+    TControl* target = captureControl_ ? captureControl_ : ControlAtPos(point);
+    if (!target) target = this;
+    const int x = target == this ? point.x : point.x - target->left_;
+    const int y = target == this ? point.y : point.y - target->top_;
+
+    if (msg == WM_MOUSEMOVE) {
+        if (!trackingLeave_) {
+            TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd_, 0};
+            trackingLeave_ = TrackMouseEvent(&track) != FALSE;
+        }
+        if (!captureControl_ && target != hoverControl_) {
+            TControl* previous = hoverControl_;
+            hoverControl_ = target;
+            if (previous) previous->MouseLeave();
+            target->MouseEnter();
+        }
+        if (Application) Application->HintMouseMove(target);
+        target->MouseMove(shift, x, y);
+        return;
+    }
+
+    TMouseButton button = TMouseButton::Left;
+    if (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP) button = TMouseButton::Right;
+    if (msg == WM_MBUTTONDOWN || msg == WM_MBUTTONUP) button = TMouseButton::Middle;
+    const bool down = msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN ||
+                      msg == WM_LBUTTONDBLCLK;
+    if (down) {
+        if (target != this) {
+            captureControl_ = target;
+            SetCapture(hwnd_);
+        }
+        target->MouseDown(button, msg == WM_LBUTTONDBLCLK ? (shift | ssDouble) : shift, x, y);
+        return;
+    }
+    const bool buttonsLeft = (wp & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) != 0;
+    if (captureControl_ && !buttonsLeft) {
+        captureControl_ = nullptr;
+        if (GetCapture() == hwnd_) ReleaseCapture();
+    }
+    target->MouseUp(button, shift, x, y);
+}
+
+LRESULT TWinControl::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_NCCREATE:
+            hwnd_ = hwnd;
+            break;
+        case WM_NCDESTROY: {
+            hwnd_ = nullptr;
+            trackingLeave_ = false;
+            const LRESULT result = CallDefault(hwnd, msg, wp, lp);
+            if (systemProc_) SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(systemProc_));
+            RemovePropA(hwnd, ControlProperty);
+            systemProc_ = nullptr;
+            return result;
+        }
+        case WM_ERASEBKGND:
+            if (!systemProc_) return 1;
+            break;
+        case WM_PAINT:
+            if (!systemProc_) {
+                PaintScope paint(hwnd);
+                RECT client;
+                GetClientRect(hwnd, &client);
+                // Painted off-screen first, so the window never flickers.
+                UniqueMemoryDC memory(CreateCompatibleDC(paint.dc()));
+                UniqueBitmap buffer(CreateCompatibleBitmap(paint.dc(), std::max<LONG>(client.right, 1),
+                                                           std::max<LONG>(client.bottom, 1)));
+                {
+                    ScopedSelect select(memory.get(), buffer.get());
+                    PaintWindow(memory.get());
+                    PaintControls(memory.get(), paint.area());
+                    const RECT& a = paint.area();
+                    BitBlt(paint.dc(), a.left, a.top, a.right - a.left, a.bottom - a.top, memory.get(), a.left, a.top,
+                           SRCCOPY);
+                }
+                return 0;
+            }
+            if (std::any_of(controls_.begin(), controls_.end(), [](TControl* c) { return !c->IsWindowed(); })) {
+                // A native container draws itself; the children without a
+                // window go on top.
+                const LRESULT result = CallDefault(hwnd, msg, wp, lp);
+                WindowDC dc(hwnd);
+                RECT client;
+                GetClientRect(hwnd, &client);
+                PaintControls(dc.get(), client);
+                return result;
+            }
+            break;
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP:
+            MouseMessage(msg, wp, lp);
+            break;
+        case WM_MOUSELEAVE:
+            trackingLeave_ = false;
+            if (hoverControl_ && !captureControl_) {
+                TControl* previous = hoverControl_;
+                hoverControl_ = nullptr;
+                previous->MouseLeave();
+            }
+            if (Application) Application->HintMouseMove(nullptr);
+            break;
+        case WM_CAPTURECHANGED:
+            if (reinterpret_cast<HWND>(lp) != hwnd) captureControl_ = nullptr;
+            break;
+        case WM_COMMAND:
+            if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(lp))) {
+                child->Command(HIWORD(wp));
+                return 0;
+            }
+            break;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+            if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(lp)))
+                return child->ColorMessage(reinterpret_cast<HDC>(wp));
+            break;
+        case WM_SETCURSOR:
+            if (!systemProc_ && LOWORD(lp) == HTCLIENT) {
+                SetCursor(LoadCursorA(nullptr, Cursor));
+                return TRUE;
+            }
+            break;
+        default:
+            break;
+    }
+    return CallDefault(hwnd, msg, wp, lp);
+}
+
+}  // namespace brisbolt

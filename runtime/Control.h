@@ -1,0 +1,184 @@
+// Controls: the base with bounds, caption, font, colour, hint and mouse
+// events; non-windowed controls that their parent paints and feeds with the
+// mouse; windowed controls over native windows.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "runtime/Component.h"
+#include "runtime/Graphics.h"
+#include "runtime/Window.h"
+
+namespace brisbolt {
+
+class TWinControl;
+
+enum class TMouseButton { Left, Right, Middle };
+enum ShiftState : unsigned {
+    ssShift = 1,
+    ssAlt = 2,
+    ssCtrl = 4,
+    ssLeft = 8,
+    ssRight = 16,
+    ssMiddle = 32,
+    ssDouble = 64
+};
+using TShiftState = unsigned;
+
+using TNotifyEvent = std::function<void(TComponent* sender)>;
+using TMouseEvent = std::function<void(TComponent* sender, TMouseButton button, TShiftState shift, int x, int y)>;
+using TMouseMoveEvent = std::function<void(TComponent* sender, TShiftState shift, int x, int y)>;
+
+class TControl : public TComponent {
+public:
+    explicit TControl(TComponent* owner);
+    ~TControl() override;
+
+    TWinControl* Parent() const { return parent_; }
+    virtual void SetParent(TWinControl* parent);
+
+    int Left() const { return left_; }
+    int Top() const { return top_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    RECT BoundsRect() const { return RECT{left_, top_, left_ + width_, top_ + height_}; }
+    RECT ClientRect() const { return RECT{0, 0, width_, height_}; }
+    virtual void SetBounds(int left, int top, int width, int height);
+    void SetLeft(int left) { SetBounds(left, top_, width_, height_); }
+    void SetTop(int top) { SetBounds(left_, top, width_, height_); }
+    void SetWidth(int width) { SetBounds(left_, top_, width, height_); }
+    void SetHeight(int height) { SetBounds(left_, top_, width_, height); }
+
+    bool Visible() const { return visible_; }
+    virtual void SetVisible(bool visible);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    bool Enabled() const { return enabled_; }
+    virtual void SetEnabled(bool enabled);
+    const std::string& Caption() const { return caption_; }
+    virtual void SetCaption(const std::string& caption);
+    TColor Color() const { return color_; }
+    virtual void SetColor(TColor color);
+
+    TFont Font;
+    std::string Hint;
+    bool ShowHint = false;
+    bool ParentShowHint = true;
+    // ShowHint as it applies: taken from the parent while ParentShowHint holds.
+    bool EffectiveShowHint() const;
+    LPCSTR Cursor = IDC_ARROW;
+
+    TNotifyEvent OnClick;
+    TMouseEvent OnMouseDown;
+    TMouseEvent OnMouseUp;
+    TMouseMoveEvent OnMouseMove;
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+
+    virtual void Click();
+    // Called by the parent (or the window) with control coordinates.
+    virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseMove(TShiftState shift, int x, int y);
+    virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseEnter();
+    virtual void MouseLeave();
+
+    virtual void Invalidate();
+    // Repaints at once.
+    void Repaint();
+    virtual bool IsWindowed() const { return false; }
+
+    POINT ClientToScreen(POINT point) const;
+    POINT ScreenToClient(POINT point) const;
+    bool ContainsScreenPoint(POINT screen) const;
+    // True when the control and all its parents are visible.
+    bool Showing() const;
+
+protected:
+    // Non-windowed controls draw here, in their own coordinates.
+    virtual void Paint(TCanvas&) {}
+    virtual void FontChanged() { Invalidate(); }
+
+    friend class TWinControl;
+    TWinControl* parent_ = nullptr;
+    int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    bool visible_ = true;
+    bool enabled_ = true;
+    std::string caption_;
+    TColor color_ = clBtnFace;
+    bool clicked_ = false;
+};
+
+// A control without a window: its parent paints it and hands it the mouse.
+class TGraphicControl : public TControl {
+public:
+    using TControl::TControl;
+};
+
+// A control with a window of its own. Containers (forms, panels, group
+// boxes) paint their non-windowed children in creation order and give them
+// the mouse topmost-first.
+class TWinControl : public TControl, public MessageTarget {
+public:
+    explicit TWinControl(TComponent* owner);
+    ~TWinControl() override;
+
+    HWND Handle();
+    bool HandleAllocated() const { return hwnd_ != nullptr; }
+    bool IsWindowed() const override { return true; }
+
+    void SetParent(TWinControl* parent) override;
+    void SetBounds(int left, int top, int width, int height) override;
+    void SetVisible(bool visible) override;
+    void SetEnabled(bool enabled) override;
+    void SetCaption(const std::string& caption) override;
+    void Invalidate() override;
+
+    const std::vector<TControl*>& Controls() const { return controls_; }
+    // The topmost visible, enabled non-windowed child at a client point.
+    TControl* ControlAtPos(POINT point) const;
+
+    LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
+
+protected:
+    // Makes the window; the default is a plain child of the program's class.
+    virtual void CreateWnd();
+    // Native controls: the system class, subclassed so that it reports here.
+    void CreateSystemWindow(const char* className, DWORD style, DWORD exStyle = 0);
+    void DestroyHandle();
+    virtual DWORD WindowStyle() const;
+    HWND ParentWindow() const;
+
+    virtual void PaintWindow(HDC dc);
+    void PaintControls(HDC dc, const RECT& area);
+    LRESULT CallDefault(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    // WM_CTLCOLOR* sent to the parent for this control.
+    virtual LRESULT ColorMessage(HDC dc);
+    // WM_COMMAND notifications sent to the parent for this control.
+    virtual void Command(WORD) {}
+    void FontChanged() override;
+
+    HWND hwnd_ = nullptr;
+    WNDPROC systemProc_ = nullptr;
+    UniqueBrush backgroundBrush_;
+
+private:
+    friend class TControl;
+    void Insert(TControl* control);
+    void Remove(TControl* control);
+    void MouseMessage(UINT msg, WPARAM wp, LPARAM lp);
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
+    std::vector<TControl*> controls_;
+    TControl* captureControl_ = nullptr;
+    TControl* hoverControl_ = nullptr;
+    bool trackingLeave_ = false;
+};
+
+TShiftState ShiftFromKeys(WPARAM keys);
+
+}  // namespace brisbolt

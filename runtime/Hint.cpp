@@ -1,0 +1,73 @@
+#include "runtime/Hint.h"
+
+namespace brisbolt {
+
+THintWindow::THintWindow() { Font.SetColor(clInfoText); }
+
+THintWindow::~THintWindow() {
+    if (hwnd_) {
+        UnbindWindow(hwnd_);
+        DestroyWindow(hwnd_);
+    }
+}
+
+void THintWindow::EnsureWindow() {
+    if (hwnd_) return;
+    hwnd_ = CreateBoundWindow(this, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, BoundWindowClass(CS_SAVEBITS, "BrisboltHint"),
+                              "", WS_POPUP, 0, 0, 0, 0, nullptr);
+}
+
+RECT THintWindow::CalcHintRect(int maxWidth, const std::string& text) {
+    EnsureWindow();
+    WindowDC dc(hwnd_);
+    TCanvas canvas(dc.get());
+    canvas.Font.Assign(Font);
+    RECT rect{0, 0, maxWidth, 0};
+    canvas.DrawText(text, rect, DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+    rect.right += 6;
+    rect.bottom += 2;
+    return rect;
+}
+
+void THintWindow::ActivateHint(const RECT& rect, const std::string& text) {
+    EnsureWindow();
+    caption_ = text;
+    SetWindowPos(hwnd_, HWND_TOPMOST, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                 SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void THintWindow::ReleaseHandle() {
+    if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
+}
+
+void THintWindow::Paint(TCanvas& canvas) {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    canvas.Brush.Color = Color;
+    canvas.FillRect(client);
+    canvas.Brush.Color = clBlack;
+    canvas.FrameRect(client);
+    canvas.Font.Assign(Font);
+    RECT text{client.left + 3, client.top + 1, client.right - 3, client.bottom};
+    canvas.DrawText(caption_, text, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+}
+
+LRESULT THintWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_PAINT: {
+            PaintScope paint(hwnd);
+            TCanvas canvas(paint.dc());
+            Paint(canvas);
+            return 0;
+        }
+        case WM_NCHITTEST:
+            return HTTRANSPARENT;
+        case WM_NCDESTROY:
+            hwnd_ = nullptr;
+            break;
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+}  // namespace brisbolt

@@ -1,0 +1,221 @@
+#include "runtime/StdControls.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <charconv>
+
+namespace brisbolt {
+
+// --- TLabel, TBevel, TImage
+
+TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) { Font.SetColor(clWindowText); }
+
+void TLabel::Paint(TCanvas& canvas) {
+    RECT rect = ClientRect();
+    if (!Transparent) {
+        canvas.Brush.Color = color_;
+        canvas.FillRect(rect);
+    }
+    canvas.Font.Assign(Font);
+    if (!enabled_) canvas.Font.SetColor(clGrayText);
+    UINT flags = DT_EXPANDTABS | (WordWrap ? DT_WORDBREAK : DT_SINGLELINE);
+    if (Alignment == TAlignment::Center) flags |= DT_CENTER;
+    if (Alignment == TAlignment::RightJustify) flags |= DT_RIGHT;
+    canvas.DrawText(caption_, rect, flags);
+}
+
+void TBevel::Paint(TCanvas& canvas) {
+    const TColor first = Style == TBevelStyle::Lowered ? clBtnShadow : clBtnHighlight;
+    const TColor second = Style == TBevelStyle::Lowered ? clBtnHighlight : clBtnShadow;
+    const int w = width_, h = height_;
+    auto line = [&](TColor color, int x1, int y1, int x2, int y2) {
+        canvas.Pen.Color = color;
+        canvas.MoveTo(x1, y1);
+        canvas.LineTo(x2, y2);
+    };
+    switch (Shape) {
+        case TBevelShape::Box:
+        case TBevelShape::Frame:
+            line(first, 0, h - 1, 0, 0);
+            line(first, 0, 0, w - 1, 0);
+            line(second, w - 1, 0, w - 1, h - 1);
+            line(second, w - 1, h - 1, 0, h - 1);
+            break;
+        case TBevelShape::TopLine:
+            line(first, 0, 0, w, 0);
+            line(second, 0, 1, w, 1);
+            break;
+        case TBevelShape::BottomLine:
+            line(first, 0, h - 2, w, h - 2);
+            line(second, 0, h - 1, w, h - 1);
+            break;
+        case TBevelShape::LeftLine:
+            line(first, 0, 0, 0, h);
+            line(second, 1, 0, 1, h);
+            break;
+        case TBevelShape::RightLine:
+            line(first, w - 2, 0, w - 2, h);
+            line(second, w - 1, 0, w - 1, h);
+            break;
+    }
+}
+
+void TImage::Paint(TCanvas& canvas) {
+    if (Picture.Empty()) return;
+    if (Stretch) {
+        canvas.StretchDraw(ClientRect(), Picture);
+        return;
+    }
+    Picture.Transparent = Transparent;
+    canvas.Draw(0, 0, Picture);
+}
+
+// --- TPanel, TGroupBox
+
+void TPanel::PaintWindow(HDC dc) {
+    TWinControl::PaintWindow(dc);
+    RECT rect;
+    GetClientRect(hwnd_, &rect);
+    if (BevelOuter != TPanelBevel::None)
+        DrawEdge(dc, &rect, BevelOuter == TPanelBevel::Raised ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT);
+    TCanvas canvas(dc);
+    canvas.Font.Assign(Font);
+    canvas.DrawText(caption_, rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+void TGroupBox::CreateWnd() { CreateSystemWindow("BUTTON", BS_GROUPBOX, WS_EX_CONTROLPARENT); }
+
+// --- TRadioButton, TCheckBox
+
+void TRadioButton::CreateWnd() {
+    CreateSystemWindow("BUTTON", BS_RADIOBUTTON | WS_TABSTOP);
+    SendMessageA(hwnd_, BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void TRadioButton::SetChecked(bool checked) {
+    if (checked == checked_) return;
+    checked_ = checked;
+    if (hwnd_) SendMessageA(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (!checked) return;
+    if (parent_)
+        for (TControl* sibling : parent_->Controls())
+            if (auto* radio = dynamic_cast<TRadioButton*>(sibling); radio && radio != this) radio->SetChecked(false);
+    Click();
+}
+
+void TRadioButton::Command(WORD code) {
+    if (code == BN_CLICKED) SetChecked(true);
+}
+
+void TCheckBox::CreateWnd() {
+    CreateSystemWindow("BUTTON", BS_CHECKBOX | WS_TABSTOP);
+    SendMessageA(hwnd_, BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void TCheckBox::SetChecked(bool checked) {
+    if (checked == checked_) return;
+    checked_ = checked;
+    if (hwnd_) SendMessageA(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    Click();
+}
+
+void TCheckBox::Command(WORD code) {
+    if (code == BN_CLICKED) SetChecked(!checked_);
+}
+
+// --- TComboBox
+
+void TComboBox::CreateWnd() {
+    CreateSystemWindow("COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP);
+    // The height of a drop-down list box includes its open list.
+    MoveWindow(hwnd_, left_, top_, width_, std::max(height_, 200), FALSE);
+    for (const auto& item : items_) SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
+}
+
+void TComboBox::SetItems(const std::vector<std::string>& items) {
+    items_ = items;
+    itemIndex_ = -1;
+    if (!hwnd_) return;
+    SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0);
+    for (const auto& item : items_) SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+}
+
+void TComboBox::SetItemIndex(int index) {
+    if (index < -1 || index >= static_cast<int>(items_.size())) index = -1;
+    itemIndex_ = index;
+    if (hwnd_) SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+std::string TComboBox::Text() const {
+    return itemIndex_ >= 0 ? items_[static_cast<std::size_t>(itemIndex_)] : std::string();
+}
+
+void TComboBox::Command(WORD code) {
+    if (code != CBN_SELCHANGE) return;
+    itemIndex_ = static_cast<int>(SendMessageA(hwnd_, CB_GETCURSEL, 0, 0));
+    if (OnChange) OnChange(this);
+}
+
+// --- TSpinEdit
+
+int TSpinEdit::Clamp(int value) const {
+    if (MaxValue < MinValue) return value;
+    return std::clamp(value, MinValue, MaxValue);
+}
+
+void TSpinEdit::CreateWnd() {
+    INITCOMMONCONTROLSEX init{sizeof init, ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&init);
+    caption_ = std::to_string(value_);
+    CreateSystemWindow("EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE);
+    if (!hwnd_) return;
+    upDown_ = CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
+                              0, 0, 0, 0, GetParent(hwnd_), nullptr, ProgramInstance(), nullptr);
+    SendMessageA(upDown_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(hwnd_), 0);
+    SendMessageA(upDown_, UDM_SETRANGE32, static_cast<WPARAM>(MinValue), MaxValue);
+}
+
+void TSpinEdit::SetBounds(int left, int top, int width, int height) {
+    TWinControl::SetBounds(left, top, width, height);
+    if (upDown_) SendMessageA(upDown_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(hwnd_), 0);
+}
+
+void TSpinEdit::SetValue(int value) {
+    value = Clamp(value);
+    if (value == value_ && hwnd_ && caption_ == std::to_string(value)) return;
+    value_ = value;
+    updating_ = true;
+    SetCaption(std::to_string(value));
+    updating_ = false;
+    if (OnChange) OnChange(this);
+}
+
+void TSpinEdit::Command(WORD code) {
+    if (code != EN_CHANGE || updating_) return;
+    char text[32] = {};
+    GetWindowTextA(hwnd_, text, sizeof text);
+    caption_ = text;
+    int value = 0;
+    const char* end = text + std::char_traits<char>::length(text);
+    auto [stop, error] = std::from_chars(text, end, value);
+    // Keeps the last good number while the field is being typed into.
+    if (error == std::errc() && stop == end) value_ = Clamp(value);
+    if (OnChange) OnChange(this);
+}
+
+LRESULT TSpinEdit::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_KILLFOCUS && !updating_) {
+        // Leaving the field shows the number actually held.
+        const LRESULT result = TWinControl::HandleMessage(hwnd, msg, wp, lp);
+        updating_ = true;
+        SetCaption(std::to_string(value_));
+        updating_ = false;
+        return result;
+    }
+    if (msg == WM_NCDESTROY) upDown_ = nullptr;
+    return TWinControl::HandleMessage(hwnd, msg, wp, lp);
+}
+
+}  // namespace brisbolt

@@ -1,0 +1,146 @@
+// The standard controls the windows are built from.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "runtime/Control.h"
+
+namespace brisbolt {
+
+enum class TAlignment { LeftJustify, RightJustify, Center };
+
+// Text painted by its parent.
+class TLabel : public TGraphicControl {
+public:
+    explicit TLabel(TComponent* owner);
+    bool Transparent = true;
+    bool WordWrap = false;
+    TAlignment Alignment = TAlignment::LeftJustify;
+
+protected:
+    void Paint(TCanvas& canvas) override;
+};
+
+enum class TBevelShape { Box, Frame, TopLine, BottomLine, LeftLine, RightLine };
+enum class TBevelStyle { Lowered, Raised };
+
+class TBevel : public TGraphicControl {
+public:
+    using TGraphicControl::TGraphicControl;
+    TBevelShape Shape = TBevelShape::Box;
+    TBevelStyle Style = TBevelStyle::Lowered;
+
+protected:
+    void Paint(TCanvas& canvas) override;
+};
+
+class TImage : public TGraphicControl {
+public:
+    using TGraphicControl::TGraphicControl;
+    TBitmap Picture;
+    bool Stretch = false;
+    bool Transparent = false;
+
+protected:
+    void Paint(TCanvas& canvas) override;
+};
+
+enum class TPanelBevel { None, Lowered, Raised };
+
+// A container with a window of its own, a bevel and a centred caption.
+class TPanel : public TWinControl {
+public:
+    using TWinControl::TWinControl;
+    TPanelBevel BevelOuter = TPanelBevel::Raised;
+
+protected:
+    void PaintWindow(HDC dc) override;
+};
+
+// A native group box; it contains other controls.
+class TGroupBox : public TWinControl {
+public:
+    using TWinControl::TWinControl;
+
+protected:
+    void CreateWnd() override;
+};
+
+class TButtonControl : public TWinControl {
+public:
+    using TWinControl::TWinControl;
+    bool Checked() const { return checked_; }
+    virtual void SetChecked(bool checked) = 0;
+
+protected:
+    bool checked_ = false;
+};
+
+// Checking one from code runs its OnClick, as a click does, and unchecks
+// its siblings; checking the one already checked does nothing.
+class TRadioButton : public TButtonControl {
+public:
+    using TButtonControl::TButtonControl;
+    void SetChecked(bool checked) override;
+
+protected:
+    void CreateWnd() override;
+    void Command(WORD code) override;
+};
+
+class TCheckBox : public TButtonControl {
+public:
+    using TButtonControl::TButtonControl;
+    void SetChecked(bool checked) override;
+
+protected:
+    void CreateWnd() override;
+    void Command(WORD code) override;
+};
+
+class TComboBox : public TWinControl {
+public:
+    using TWinControl::TWinControl;
+    std::vector<std::string> Items() const { return items_; }
+    void SetItems(const std::vector<std::string>& items);
+    int ItemIndex() const { return itemIndex_; }
+    void SetItemIndex(int index);
+    std::string Text() const;
+    TNotifyEvent OnChange;
+
+protected:
+    void CreateWnd() override;
+    void Command(WORD code) override;
+
+private:
+    std::vector<std::string> items_;
+    int itemIndex_ = -1;
+};
+
+// A number field with up and down arrows.
+class TSpinEdit : public TWinControl {
+public:
+    using TWinControl::TWinControl;
+    int Value() const { return value_; }
+    void SetValue(int value);
+    int MinValue = 0;
+    int MaxValue = 100;
+    int Increment = 1;
+    TNotifyEvent OnChange;
+
+    void SetBounds(int left, int top, int width, int height) override;
+
+protected:
+    void CreateWnd() override;
+    void Command(WORD code) override;
+    LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    int Clamp(int value) const;
+    HWND upDown_ = nullptr;
+    int value_ = 0;
+    bool updating_ = false;
+};
+
+}  // namespace brisbolt

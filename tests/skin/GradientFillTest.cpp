@@ -1,0 +1,128 @@
+// Gradient steps and bands, checked on a small raster of the plan.
+#include <gtest/gtest.h>
+
+#include "skin/GradientFill.h"
+#include "skin/SkinMath.h"
+
+namespace brisbolt {
+namespace {
+
+// Paints the rectangle-like strokes of a plan, clipped, later over earlier.
+std::vector<Rgb> Raster(const GradientPlan& plan, int w, int h) {
+    std::vector<Rgb> px(size_t(w) * h, plan.background);
+    for (const auto& s : plan.strokes) {
+        int l = s.left, t = s.top, r = s.right, b = s.bottom;
+        if (s.kind == GradientStroke::Kind::Band) l = 0, r = w;
+        if (s.kind == GradientStroke::Kind::Column) t = 0, b = h;
+        if (s.kind == GradientStroke::Kind::Line || s.kind == GradientStroke::Kind::Ellipse) continue;
+        for (int y = std::max(t, 0); y < std::min(b, h); ++y)
+            for (int x = std::max(l, 0); x < std::min(r, w); ++x) px[size_t(y) * w + x] = s.color;
+    }
+    return px;
+}
+
+TEST(MulDivRounding, HalvesAwayFromZeroAndFailures) {
+    struct Case {
+        int a, b, c, expected;
+    } cases[] = {
+        {1, 3, 2, 2},    {-1, 3, 2, -2},  {1, -128, 31, -4}, {5, -128, 31, -21}, {2, 128, 32, 8},
+        {1, 1, 3, 0},    {2, 1, 3, 1},    {7, 5, -2, -18},   {1, 1, 0, -1},      {65536, 65536, 1, -1},
+    };
+    for (const auto& c : cases) EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.expected) << c.a << "*" << c.b << "/" << c.c;
+    EXPECT_EQ(RoundHalfEven(2.5), 2);
+    EXPECT_EQ(RoundHalfEven(3.5), 4);
+    EXPECT_EQ(RoundHalfEven(-2.5), -2);
+    EXPECT_EQ(RoundHalfEven(42.3333), 42);
+}
+
+TEST(GradientFill, HorizontalGrayTextToBlackBandsEveryFourRows) {
+    TGradientFill fill;
+    fill.SetBeginColor(clGrayText);
+    fill.SetEndColor(clBlack);
+    auto plan = PlanGradient(fill, 10, 127, true);
+    auto px = Raster(plan, 10, 127);
+    EXPECT_EQ(px[0], (Rgb{128, 128, 128}));
+    for (int y = 0; y < 127; ++y) {
+        int step = std::min(y / 4, 31);
+        int grey = std::max(128 + MulDiv(step, -128, 31), 1);
+        ASSERT_EQ(px[size_t(y) * 10 + 9], (Rgb{uint8_t(grey), uint8_t(grey), uint8_t(grey)})) << "row " << y;
+    }
+    EXPECT_EQ(px.back(), (Rgb{1, 1, 1}));
+    // Backwards the black end comes first, yet is still never pure zero.
+    auto back = Raster(PlanGradient(fill, 10, 127, false), 10, 127);
+    EXPECT_EQ(back[5 * 10], (Rgb{1, 1, 1}));
+    EXPECT_EQ(back.back(), (Rgb{128, 128, 128}));
+}
+
+TEST(GradientFill, ColorCountAcceptsOnlyTwoTo255ButAlwaysSignals) {
+    TGradientFill fill;
+    int changes = 0;
+    fill.OnChange = [&] { ++changes; };
+    struct Case {
+        int value, kept;
+    } cases[] = {{1, 32}, {256, 32}, {2, 2}, {255, 255}, {0, 255}, {-3, 255}, {64, 64}};
+    for (const auto& c : cases) {
+        fill.SetColorCount(c.value);
+        EXPECT_EQ(fill.ColorCount(), c.kept) << c.value;
+    }
+    EXPECT_EQ(changes, 7);
+}
+
+TEST(GradientFill, ColoursInBetweenMakeEqualSegments) {
+    TGradientFill fill;
+    fill.SetBeginColor(clRed);
+    fill.SetEndColor(clBlue);
+    fill.SetColorsInBetween({"clLime", "$00FFFF", "not a colour"});
+    fill.SetColorCount(4);
+    auto plan = PlanGradient(fill, 4, 90, true);
+    // Three segments of four steps, each segment over a third of the rows.
+    ASSERT_EQ(plan.strokes.size(), 12u);
+    auto px = Raster(plan, 4, 90);
+    EXPECT_EQ(px[0], (Rgb{255, 1, 1}));
+    EXPECT_EQ(px[size_t(29) * 4], (Rgb{1, 255, 1}));
+    EXPECT_EQ(px[size_t(31) * 4], (Rgb{1, 255, 1}));
+    EXPECT_EQ(px[size_t(60) * 4], (Rgb{255, 255, 1}));
+    EXPECT_EQ(px[size_t(89) * 4], (Rgb{1, 1, 255}));
+    EXPECT_EQ(plan.strokes[4].top, 31);  // sH = Round(90 / 3) + 1
+}
+
+TEST(GradientFill, EveryStyleStaysNearTheArea) {
+    // Each style yields shapes for every step, anchored within one step size
+    // of the area, and no colour with a zero channel (except Spectral's V).
+    for (int s = 0; s <= int(GradientStyle::HorizontalDoppelBar); ++s) {
+        TGradientFill fill;
+        fill.SetFillStyle(GradientStyle(s));
+        fill.SetBeginColor(clBlack);
+        fill.SetEndColor(clWhite);
+        fill.SetColorCount(8);
+        auto plan = PlanGradient(fill, 60, 40, true);
+        SCOPED_TRACE(s);
+        ASSERT_GE(plan.strokes.size(), 8u);
+        for (const auto& st : plan.strokes) {
+            EXPECT_GE(st.left, -62);
+            EXPECT_LE(st.right, 122);
+            EXPECT_GE(st.top, -42);
+            EXPECT_LE(st.bottom, 82);
+            if (GradientStyle(s) != GradientStyle::Spectral) EXPECT_NE(st.color.r, 0);
+        }
+        if (GradientStyle(s) == GradientStyle::Spectral) continue;
+        EXPECT_EQ(plan.strokes.front().color, (Rgb{1, 1, 1}));
+        EXPECT_EQ(plan.strokes.back().color, (Rgb{255, 255, 255}));
+    }
+}
+
+TEST(GradientFill, DoppelBarsStartWithTheFirstColourAtEachBarsEdge) {
+    TGradientFill fill;
+    fill.SetFillStyle(GradientStyle::HorizontalDoppelBar);
+    fill.SetBeginColor(clWhite);
+    fill.SetEndColor(clNavy);
+    auto plan = PlanGradient(fill, 8, 90, true);
+    // The first step: bars just below the top, just above and below two thirds.
+    using K = GradientStroke::Kind;
+    EXPECT_EQ(plan.strokes[0], (GradientStroke{K::Band, 0, 1, 8, 2, {255, 255, 255}}));
+    EXPECT_EQ(plan.strokes[1], (GradientStroke{K::Band, 0, 58, 8, 59, {255, 255, 255}}));
+    EXPECT_EQ(plan.strokes[2], (GradientStroke{K::Band, 0, 61, 8, 62, {255, 255, 255}}));
+}
+
+}  // namespace
+}  // namespace brisbolt
