@@ -57,7 +57,7 @@ TEST(MaskFormat, ShippedMasksRoundTripAndMatchTheirSkins) {
         {"skins/Wizard.bmp", "masks/Wizard.msk", 1044, 63, {1, 1, 599, 227}, {77, 1, 105, 2}},
         {"skins/Automatic.bmp", "masks/Automatic.msk", 1044, 63, {1, 1, 599, 459}, {77, 1, 105, 2}},
         {"skins/Advanced.bmp", "masks/Advanced.msk", 1044, 63, {1, 1, 599, 459}, {77, 1, 105, 2}},
-        {"skins/MakeRegistryChanges.bmp", "masks/MakeRegistryChanges.msk", 708, 42, {1, 1, 330, 181}, {77, 1, 105, 2}},
+        {"skins/Apply.bmp", "masks/Apply.msk", 708, 42, {1, 1, 330, 181}, {77, 1, 105, 2}},
         {"skins/About.bmp", "masks/About.msk", 708, 42, {1, 1, 330, 181}, {77, 1, 105, 2}},
     };
     for (const auto& c : cases) {
