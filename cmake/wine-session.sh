@@ -22,6 +22,12 @@ make_prefix() {
             for v in win95 win98 winme nt40 win2k winxp; do
                 printf '[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\brisbolt_tests_%s.exe]\r\n"Version"="%s"\r\n\r\n' "$v" "$v"
             done
+            # Test programs' windows are not handed to a window manager: the
+            # virtual display has none, and Wine would wait for it at every
+            # show and hide.
+            for exe in brisbolt_gui_tests.exe brisbolt_test_copy.exe; do
+                printf '[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\%s\\X11 Driver]\r\n"Managed"="N"\r\n\r\n' "$exe"
+            done
         } >"$reg"
         wine regedit /S "Z:${reg//\//\\}" >/dev/null 2>&1 </dev/null 9>&-
         rm -f "$reg"
