@@ -249,8 +249,8 @@ def save_icon():
         if ring == 0 or corner_out(x - 1, y) or corner_out(x + 1, y) or corner_out(x, y - 1) or corner_out(x, y + 1):
             return 12  # bright blue rim
         if ring == 1:
-            return 4
-        return 8 if y < 10 else 0
+            return 8  # steel inner ring
+        return 4 if y < 13 else 0  # navy sheen over the top
     write("TrayIcon.ico", formats.ico16(size, index, opaque))
 
 
