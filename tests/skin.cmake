@@ -1,5 +1,6 @@
 # Native tests of the skinned controls' portable arithmetic.
 set(SKIN_NATIVE_TESTS
+    skin/ColorsTest.cpp
     skin/MaskFormatTest.cpp
     skin/ButtonRingTest.cpp
     skin/GradientFillTest.cpp

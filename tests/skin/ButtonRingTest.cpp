@@ -16,7 +16,7 @@ std::vector<int> Greys(const std::vector<Rgb>& rings) {
     return out;
 }
 
-TEST(RoundedButtonRing, GreyLevelsFromTheRimInward) {
+TEST(SkinRoundedButtonRing, GreyLevelsFromTheRimInward) {
     Rgb black{0, 0, 0};
     EXPECT_EQ(Greys(ButtonRingColors(black, ResolveColor(clSilver), 10)),
               (std::vector<int>{0, 84, 115, 137, 154, 166, 176, 183, 188, 191}));
@@ -25,7 +25,7 @@ TEST(RoundedButtonRing, GreyLevelsFromTheRimInward) {
               (std::vector<int>{0, 89, 123, 149, 169, 185, 199, 211, 221, 229, 236, 242, 247, 250, 253, 255}));
 }
 
-TEST(RoundedButtonRing, BlendsEachChannelFromTheFrameColour) {
+TEST(SkinRoundedButtonRing, BlendsEachChannelFromTheFrameColour) {
     Rgb frame{200, 10, 100}, face{0, 250, 100};
     auto rings = ButtonRingColors(frame, face, 4);
     ASSERT_EQ(rings.size(), 4u);
@@ -37,7 +37,7 @@ TEST(RoundedButtonRing, BlendsEachChannelFromTheFrameColour) {
     }
 }
 
-TEST(RoundedButtonRing, RegionsTurnSquareWhereTheRadiusRunsOut) {
+TEST(SkinRoundedButtonRing, RegionsTurnSquareWhereTheRadiusRunsOut) {
     using K = ShapeRegion::Kind;
     // Radius 10 with 16 rings: 10 rounded rings, then plain rectangles.
     for (int i = 0; i < 16; ++i) {
@@ -52,7 +52,7 @@ TEST(RoundedButtonRing, RegionsTurnSquareWhereTheRadiusRunsOut) {
     EXPECT_EQ(ButtonRingRegion(TFShape::shOval, 40, 20, 0, 3), (ShapeRegion{K::Ellipse, 4, 4, 37, 17, 0, 0}));
 }
 
-TEST(RoundedButtonShape, FullSizeRegions) {
+TEST(SkinRoundedButton, FullSizeRegions) {
     using K = ShapeRegion::Kind;
     struct Case {
         TFShape shape;
@@ -67,7 +67,7 @@ TEST(RoundedButtonShape, FullSizeRegions) {
     for (const auto& c : cases) EXPECT_EQ(ButtonShapeRegion(c.shape, 127, 31, c.radius), c.expected);
 }
 
-TEST(RoundedButtonClamp, FrameWidthAndCornerRadius) {
+TEST(SkinRoundedButton, ClampFrameWidthAndCornerRadius) {
     struct Case {
         int value, width, height, frameWidth, cornerRadius;
     } cases[] = {
@@ -83,7 +83,7 @@ TEST(RoundedButtonClamp, FrameWidthAndCornerRadius) {
     EXPECT_EQ(LimitButtonExtent(31), 31);
 }
 
-TEST(RoundedButtonCaption, ShadowOffsetsAndDisabledLook) {
+TEST(SkinRoundedButton, CaptionShadowOffsetsAndDisabledLook) {
     struct Case {
         TTextStyle style;
         bool pressed, enabled;
@@ -120,7 +120,7 @@ TEST(RoundedButtonCaption, ShadowOffsetsAndDisabledLook) {
     EXPECT_EQ(ButtonFaceOutline(false).moved, clBtnShadow);
 }
 
-TEST(RoundButtonInside, CircleOfTheSmallGlyphButton) {
+TEST(SkinRoundButton, CircleOfTheSmallGlyphButton) {
     struct Case {
         int x, y;
         bool inside;

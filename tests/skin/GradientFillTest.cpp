@@ -21,7 +21,7 @@ std::vector<Rgb> Raster(const GradientPlan& plan, int w, int h) {
     return px;
 }
 
-TEST(MulDivRounding, HalvesAwayFromZeroAndFailures) {
+TEST(GradientMulDiv, HalvesAwayFromZeroAndFailures) {
     struct Case {
         int a, b, c, expected;
     } cases[] = {
