@@ -2,7 +2,7 @@
 // the ghosted (level 1) and disabled (level 2) looks.
 #pragma once
 
-#include "skin/Colors.h"
+#include "skin/SystemColorTable.h"
 
 namespace brisbolt {
 

@@ -33,7 +33,7 @@ std::vector<Rgb> GradientColorList(const TGradientFill& fill, bool forward, cons
     std::vector<Rgb> list;
     list.push_back(ResolveColor(forward ? fill.BeginColor() : fill.EndColor(), system));
     for (const auto& text : fill.ColorsInBetween())
-        if (auto c = ParseColor(text)) list.push_back(ResolveColor(*c, system));
+        if (auto c = StringToColor(text)) list.push_back(ResolveColor(*c, system));
     list.push_back(ResolveColor(forward ? fill.EndColor() : fill.BeginColor(), system));
     return list;
 }

@@ -3,7 +3,7 @@
 // and then draws the strokes in order, later ones over earlier ones.
 #pragma once
 
-#include "skin/Colors.h"
+#include "skin/SystemColorTable.h"
 
 #include <functional>
 #include <string>

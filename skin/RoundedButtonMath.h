@@ -2,7 +2,7 @@
 // its face and bevel rings, the ring colours and the caption's offsets.
 #pragma once
 
-#include "skin/Colors.h"
+#include "skin/SystemColorTable.h"
 
 #include <vector>
 

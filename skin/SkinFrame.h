@@ -2,7 +2,7 @@
 // lines that draw it. Colours stay unresolved; clNone sides are left out.
 #pragma once
 
-#include "skin/Colors.h"
+#include "skin/SystemColorTable.h"
 
 #include <cstdint>
 #include <functional>

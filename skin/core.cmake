@@ -1,6 +1,6 @@
 # Portable sources of the skinned controls (no <windows.h>): added to the core.
 target_sources(brisbolt_core PRIVATE
-    ${CMAKE_CURRENT_LIST_DIR}/Colors.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SystemColorTable.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MaskData.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RoundedButtonMath.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GradientFill.cpp
