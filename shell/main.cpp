@@ -1,4 +1,21 @@
-// Brisbolt's entry point.
+// Brisbolt's entry point: the dispatcher form as the main form, then the
+// message loop until the program is asked to end.
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include "runtime/Application.h"
+#include "shell/Globals.h"
+#include "shell/frmBrisbolt.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    using namespace brisbolt;
+    TApplication application;
+    frmBrisbolt = CreateForm<TfrmBrisbolt>(nullptr);
+    application.MainForm = frmBrisbolt;
+    // A copy that found another one running has asked to end while it was
+    // being made; it shows nothing and leaves the tray alone.
+    if (!application.Terminated()) frmBrisbolt->Show();
+    application.Run();
+    delete frmBrisbolt;
+    frmBrisbolt = nullptr;
+    return 0;
+}

@@ -1,0 +1,199 @@
+#include "shell/frmBrisbolt.h"
+
+#include <winsock2.h>
+
+#include <cstring>
+
+#include "resources/ResourceNames.h"
+#include "runtime/Application.h"
+#include "runtime/Dialogs.h"
+#include "settings/OriginalValues.h"
+#include "settings/ProgramSettings.h"
+#include "shell/Globals.h"
+
+namespace brisbolt {
+
+namespace {
+constexpr int DesignLeft = 332, DesignTop = 230, DesignWidth = 194, DesignHeight = 162;
+// Left of every screen, so the form is never seen while it is "visible".
+constexpr int OffScreenLeft = 7000;
+}  // namespace
+
+TfrmBrisbolt::TfrmBrisbolt(TComponent* owner) : TForm(owner) {
+    Name = "frmBrisbolt";
+    SetCaption("BrisboltDispatcher");
+    BorderStyle = TBorderStyle::None;
+    SetBounds(DesignLeft, DesignTop, DesignWidth, DesignHeight);
+
+    TrayIcon1 = new TTrayIcon(this);
+    TrayIcon1->Name = "TrayIcon1";
+    TIcon icon;
+    if (!icon.LoadFromResource(resources::TrayIcon, 32)) icon.Assign(LoadIconA(nullptr, IDI_APPLICATION));
+    TrayIcon1->SetIcon(icon);
+    TrayIcon1->OnDblClick = [this](TComponent* sender) { mnuChangeSettingsClick(sender); };
+
+    tmrDelayHide = new TTimer(this);
+    tmrDelayHide->Name = "tmrDelayHide";
+    tmrDelayHide->SetEnabled(false);
+    tmrDelayHide->SetInterval(300);
+    tmrDelayHide->OnTimer = [this](TComponent* sender) { tmrDelayHideTimer(sender); };
+
+    WaveHolder1 = new TWaveHolder(this);
+    WaveHolder1->Name = "WaveHolder1";
+    WaveHolder1->BeginLoading();
+    TInternalWave& tick = WaveHolder1->Internals().Add();
+    tick.Looped = false;
+    tick.SetWave("Tick.wav");
+    tick.ReadFileContents(ResourceBytes(resources::TickWav));
+
+    popIcon = new TPopupMenu(this);
+    popIcon->Name = "popIcon";
+    mnuChangeSettings = AddItem("mnuChangeSettings", "Change &Settings in Brisbolt", &TfrmBrisbolt::mnuChangeSettingsClick);
+    RebootMySystemToLockInTheChanges1 = AddItem("RebootMySystemToLockInTheChanges1",
+                                                "&Reboot My System To Lock In The Changes",
+                                                &TfrmBrisbolt::RebootMySystemToLockInTheChanges1Click);
+    RebootMySystemToLockInTheChanges1->Visible = false;
+    About1 = AddItem("About1", "&About", nullptr);
+    // The About box comes with its window; until then the item is not offered.
+    About1->Visible = false;
+    mnuClose = AddItem("mnuClose", "&Close", &TfrmBrisbolt::mnuCloseClick);
+    N3 = AddItem("N3", "-", nullptr);
+    Mycomputernameis1 = AddItem("Mycomputernameis1", "My computer name is: ", nullptr);
+    IPaddressis1 = AddItem("IPaddressis1", "My IP address is: ", nullptr);
+    TrayIcon1->PopupMenu = popIcon;
+
+    WinReboot1 = new TWinReboot(this);
+    WinReboot1->Name = "WinReboot1";
+
+    SingleInstance1 = new TSingleInstance(this);
+    SingleInstance1->Name = "SingleInstance1";
+    SingleInstance1->OnAlreadyRunning = [this](TComponent* sender, std::uint32_t instance, HWND window) {
+        SingleInstance1AlreadyRunning(sender, instance, window);
+    };
+
+    OnCreate = [this](TComponent* sender) { FormCreate(sender); };
+    OnShow = [this](TComponent* sender) { FormShow(sender); };
+}
+
+TMenuItem* TfrmBrisbolt::AddItem(const char* name, const char* caption,
+                                 void (TfrmBrisbolt::*handler)(TComponent*)) {
+    auto* item = new TMenuItem(this);
+    item->Name = name;
+    item->Caption = caption;
+    if (handler) item->OnClick = [this, handler](TComponent* sender) { (this->*handler)(sender); };
+    popIcon->Add(item);
+    return item;
+}
+
+void TfrmBrisbolt::FormCreate(TComponent*) {
+    SetBounds(OffScreenLeft, DesignTop, DesignWidth, DesignHeight);
+    frmMakeRegistryChanges = frmBrisboltMain = frmAbout = frmAdvanced = nullptr;
+    Mycomputernameis1->Caption = "My computer name is: " + GetLocalComputerName();
+    IPaddressis1->Caption = "My IP address is: " + GetLocalIPAddress();
+    Application->HintHidePause = 3500;
+}
+
+void TfrmBrisbolt::FormShow(TComponent*) {
+    // The wizard and the apply window's display come with their windows;
+    // until then every start, silent or not, goes to the tray.
+    GoToTray();
+}
+
+void TfrmBrisbolt::GoToTray() {
+    if (ChangesPending || RestartDeferred) RebootMySystemToLockInTheChanges1->Visible = true;
+    TrayIcon1->SetActive(true);
+    Application->ProcessMessages();
+    tmrDelayHide->SetEnabled(true);
+}
+
+void TfrmBrisbolt::tmrDelayHideTimer(TComponent*) {
+    tmrDelayHide->SetEnabled(false);
+    Hide();
+}
+
+void TfrmBrisbolt::mnuChangeSettingsClick(TComponent*) {
+    // Opens the connection wizard once it exists.
+}
+
+void TfrmBrisbolt::RebootMySystemToLockInTheChanges1Click(TComponent*) {
+    PlaySound(0);
+    WinReboot1->ExitWindows(RestartFlags);
+}
+
+void TfrmBrisbolt::mnuCloseClick(TComponent*) { QuitProgram(); }
+
+void TfrmBrisbolt::UnInstall1Click(TComponent*) { Uninstall(); }
+
+void TfrmBrisbolt::SingleInstance1AlreadyRunning(TComponent*, std::uint32_t, HWND) {
+    ShowMessage(AlreadyRunningMessage);
+    Application->Terminate();
+}
+
+void TfrmBrisbolt::QuitProgram() {
+    TrayIcon1->SetActive(false);
+    ChangesPending = false;
+    Application->ProcessMessages();
+    Application->Terminate();
+}
+
+void TfrmBrisbolt::PlaySound(int sound) {
+    if (sound == 1) WaveHolder1->StopSound();
+    else WaveHolder1->PlayInternal(sound % 128);
+    Application->ProcessMessages();
+}
+
+bool TfrmBrisbolt::DelayQuarterSeconds(int count) {
+    if (count > 20) count = 1;
+    for (int i = 0; i < count; ++i) {
+        const DWORD start = GetTickCount();
+        while (GetTickCount() - start < 250) {
+            Application->ProcessMessages();
+            Sleep(10);
+        }
+        Application->ProcessMessages();
+    }
+    return true;
+}
+
+void TfrmBrisbolt::Uninstall() {
+    ShowMessage(UninstallNotice);
+    if (!AskQuestion(UninstallQuestion)) return;
+    RestoreOriginalValues();
+    ClearProgramSettings();
+    char folder[255] = {};
+    GetWindowsDirectoryA(folder, sizeof folder);
+    TrayIcon1->SetActive(false);
+    const std::string uninstaller = std::string(folder) + "\\" + UninstallerName;
+    WinExec(uninstaller.c_str(), SW_SHOWNORMAL);
+    Application->Terminate();
+}
+
+std::string TfrmBrisbolt::GetLocalComputerName() {
+    char name[255] = {};
+    DWORD size = 254;
+    if (!GetComputerNameA(name, &size)) return "Not Found";
+    return name;
+}
+
+std::string TfrmBrisbolt::LastAddressOf(const hostent* host) {
+    std::string address;
+    if (!host || !host->h_addr_list) return address;
+    for (char** entry = host->h_addr_list; *entry; ++entry) {
+        in_addr a;
+        std::memcpy(&a, *entry, sizeof a);
+        address = inet_ntoa(a);
+    }
+    return address;
+}
+
+std::string TfrmBrisbolt::GetLocalIPAddress() {
+    WSADATA data;
+    WSAStartup(MAKEWORD(1, 1), &data);
+    std::string address;
+    char hostName[64] = {};
+    if (gethostname(hostName, sizeof hostName) == 0) address = LastAddressOf(gethostbyname(hostName));
+    WSACleanup();
+    return address;
+}
+
+}  // namespace brisbolt

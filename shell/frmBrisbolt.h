@@ -1,0 +1,76 @@
+// The hidden dispatcher: the program's main form. It lies off-screen, owns
+// the tray icon and its menu, the single-instance guard, the restart and the
+// click sound, and offers the operations the other windows share.
+#pragma once
+
+#include <string>
+
+#include "platform/SingleInstance.h"
+#include "platform/TrayIcon.h"
+#include "platform/WaveHolder.h"
+#include "platform/WinReboot.h"
+#include "runtime/Form.h"
+#include "runtime/Menu.h"
+#include "runtime/Timer.h"
+
+// windows.h makes PlaySound a macro for PlaySoundA.
+#undef PlaySound
+
+struct hostent;
+
+namespace brisbolt {
+
+inline constexpr const char* AlreadyRunningMessage = "Brisbolt is already running !";
+inline constexpr const char* UninstallQuestion = "Are you sure you want to uninstall Brisbolt ?";
+inline constexpr const char* UninstallNotice =
+    "Brisbolt will now put back the network settings it found before its first change, "
+    "then its uninstaller removes the program.";
+inline constexpr const char* UninstallerName = "unbrb.exe";
+// ExitWindowsEx: restart, without forcing other programs to close.
+inline constexpr unsigned RestartFlags = 2;
+
+class TfrmBrisbolt : public TForm {
+public:
+    explicit TfrmBrisbolt(TComponent* owner);
+
+    TSingleInstance* SingleInstance1;
+    TTrayIcon* TrayIcon1;
+    TTimer* tmrDelayHide;
+    TWaveHolder* WaveHolder1;
+    TPopupMenu* popIcon;
+    TWinReboot* WinReboot1;
+    TMenuItem* mnuChangeSettings;
+    TMenuItem* RebootMySystemToLockInTheChanges1;
+    TMenuItem* About1;
+    TMenuItem* mnuClose;
+    TMenuItem* N3;
+    TMenuItem* Mycomputernameis1;
+    TMenuItem* IPaddressis1;
+
+    // Shared with the other windows.
+    void PlaySound(int sound);
+    bool DelayQuarterSeconds(int count);
+    void QuitProgram();
+    void Uninstall();
+    void GoToTray();
+
+    static std::string GetLocalComputerName();
+    static std::string GetLocalIPAddress();
+    // The last address of a host's list in dotted form; empty for none.
+    static std::string LastAddressOf(const hostent* host);
+
+    // Handlers.
+    void FormCreate(TComponent* sender);
+    void FormShow(TComponent* sender);
+    void mnuChangeSettingsClick(TComponent* sender);
+    void RebootMySystemToLockInTheChanges1Click(TComponent* sender);
+    void mnuCloseClick(TComponent* sender);
+    void UnInstall1Click(TComponent* sender);
+    void tmrDelayHideTimer(TComponent* sender);
+    void SingleInstance1AlreadyRunning(TComponent* sender, std::uint32_t hPrevInst, HWND hPrevWnd);
+
+private:
+    TMenuItem* AddItem(const char* name, const char* caption, void (TfrmBrisbolt::*handler)(TComponent*));
+};
+
+}  // namespace brisbolt
