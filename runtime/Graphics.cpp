@@ -230,6 +230,23 @@ bool TBitmap::LoadFromBytes(const std::uint8_t* bytes, std::size_t size) {
 }
 
 bool TBitmap::LoadFromResource(const char* name) {
+    // A BITMAP resource is the file without its 14-byte file header.
+    auto dib = ResourceBytes(name, MAKEINTRESOURCEA(2));
+    if (dib.size() > sizeof(BITMAPINFOHEADER)) {
+        BITMAPINFOHEADER header;
+        std::memcpy(&header, dib.data(), sizeof header);
+        std::size_t colors = header.biClrUsed;
+        if (colors == 0 && header.biBitCount <= 8) colors = std::size_t{1} << header.biBitCount;
+        const std::size_t masks = header.biCompression == BI_BITFIELDS ? 12 : 0;
+        BITMAPFILEHEADER file{};
+        file.bfType = 0x4D42;
+        file.bfOffBits = static_cast<DWORD>(sizeof file + header.biSize + masks + colors * sizeof(RGBQUAD));
+        file.bfSize = static_cast<DWORD>(sizeof file + dib.size());
+        std::vector<std::uint8_t> whole(sizeof file);
+        std::memcpy(whole.data(), &file, sizeof file);
+        whole.insert(whole.end(), dib.begin(), dib.end());
+        return LoadFromBytes(whole.data(), whole.size());
+    }
     auto bytes = ResourceBytes(name);
     return !bytes.empty() && LoadFromBytes(bytes.data(), bytes.size());
 }
