@@ -1,0 +1,184 @@
+// The dispatcher in one process: its menu, going to the tray, the shared
+// wait, quitting, the second-copy answer, uninstalling, the IP address.
+#include <gtest/gtest.h>
+
+#include <winsock2.h>
+#include <shellapi.h>
+
+#include <vector>
+
+#include "runtime/Application.h"
+#include "runtime/Dialogs.h"
+#include "settings/OriginalValues.h"
+#include "settings/ProgramSettings.h"
+#include "settings/RegistryCalls.h"
+#include "shell/Globals.h"
+#include "shell/frmBrisbolt.h"
+
+namespace brisbolt {
+namespace {
+
+std::vector<DWORD> shellMessages;
+BOOL WINAPI RecordShell(DWORD message, NotifyIconRecord*) {
+    shellMessages.push_back(message);
+    return TRUE;
+}
+
+class DispatcherTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Application->ResetTerminated();
+        savedShell_ = ShellNotify;
+        ShellNotify = RecordShell;
+        shellMessages.clear();
+        savedDialogs_ = SetDialogHandler([this](DialogKind kind, const std::string& text) {
+            dialogs.push_back(text);
+            return kind == DialogKind::Question ? answer : AnswerOk;
+        });
+        ChangesPending = RestartDeferred = false;
+        form = CreateForm<TfrmBrisbolt>(nullptr);
+    }
+    void TearDown() override {
+        delete form;
+        SetDialogHandler(savedDialogs_);
+        ShellNotify = savedShell_;
+        ChangesPending = RestartDeferred = false;
+        Application->ResetTerminated();
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+    }
+    static void Pump(DWORD milliseconds) {
+        const DWORD start = GetTickCount();
+        while (GetTickCount() - start < milliseconds) {
+            Application->ProcessMessages();
+            Sleep(5);
+        }
+    }
+
+    TfrmBrisbolt* form = nullptr;
+    std::vector<std::string> dialogs;
+    int answer = AnswerNo;
+
+private:
+    ShellNotifyFunction savedShell_ = nullptr;
+    DialogHandler savedDialogs_;
+};
+
+TEST_F(DispatcherTest, TheTrayMenuHasItsItemsInOrder) {
+    const struct {
+        const char* name;
+        std::string caption;
+        bool visible;
+    } expected[] = {
+        {"mnuChangeSettings", "Change &Settings in Brisbolt", true},
+        {"RebootMySystemToLockInTheChanges1", "&Reboot My System To Lock In The Changes", false},
+        {"About1", "&About", false},
+        {"mnuClose", "&Close", true},
+        {"N3", "-", true},
+        {"Mycomputernameis1", "My computer name is: " + TfrmBrisbolt::GetLocalComputerName(), true},
+        {"IPaddressis1", "My IP address is: " + TfrmBrisbolt::GetLocalIPAddress(), true},
+    };
+    const auto& items = form->popIcon->Items();
+    ASSERT_EQ(items.size(), std::size(expected));
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        EXPECT_EQ(items[i]->Name, expected[i].name);
+        EXPECT_EQ(items[i]->Caption, expected[i].caption);
+        EXPECT_EQ(items[i]->Visible, expected[i].visible) << expected[i].name;
+    }
+    EXPECT_EQ(form->TrayIcon1->PopupMenu, form->popIcon);
+    EXPECT_NE(TfrmBrisbolt::GetLocalComputerName(), "");
+    EXPECT_EQ(form->Left(), 7000);
+    EXPECT_EQ(Application->HintHidePause, 3500);
+    EXPECT_EQ(form->Caption(), "BrisboltDispatcher");
+}
+
+TEST_F(DispatcherTest, GoingToTheTrayShowsTheIconAndHidesTheFormLater) {
+    form->Show();
+    ChangesPending = true;
+    form->GoToTray();
+    // Added without a tooltip: the tooltip is applied again at once.
+    EXPECT_EQ(shellMessages, (std::vector<DWORD>{NIM_ADD, NIM_MODIFY}));
+    EXPECT_TRUE(form->RebootMySystemToLockInTheChanges1->Visible);
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+    Pump(600);
+    EXPECT_FALSE(IsWindowVisible(form->Handle()));
+    EXPECT_FALSE(form->tmrDelayHide->Enabled());
+    // The restart item stays once shown.
+    ChangesPending = false;
+    form->GoToTray();
+    EXPECT_TRUE(form->RebootMySystemToLockInTheChanges1->Visible);
+}
+
+TEST_F(DispatcherTest, QuitProgramTakesTheIconAwayAndEndsTheProgram) {
+    form->GoToTray();
+    ChangesPending = true;
+    form->QuitProgram();
+    EXPECT_EQ(shellMessages, (std::vector<DWORD>{NIM_ADD, NIM_MODIFY, NIM_DELETE}));
+    EXPECT_FALSE(form->TrayIcon1->Active());
+    EXPECT_FALSE(ChangesPending);
+    EXPECT_TRUE(Application->Terminated());
+}
+
+TEST_F(DispatcherTest, ASecondCopyIsToldAndEnds) {
+    form->SingleInstance1AlreadyRunning(form->SingleInstance1, 0, nullptr);
+    EXPECT_EQ(dialogs, std::vector<std::string>{"Brisbolt is already running !"});
+    EXPECT_TRUE(Application->Terminated());
+}
+
+TEST_F(DispatcherTest, TheQuarterSecondWaitKeepsMessagesMoving) {
+    int ticks = 0;
+    TTimer timer(nullptr);
+    timer.SetInterval(20);
+    timer.OnTimer = [&](TComponent*) { ++ticks; };
+    const struct {
+        int count;
+        DWORD atLeast, below;
+    } cases[] = {{21, 240, 1500}, {0, 0, 100}, {-3, 0, 100}, {20, 4950, 8000}};
+    for (const auto& c : cases) {
+        const DWORD start = GetTickCount();
+        EXPECT_TRUE(form->DelayQuarterSeconds(c.count));
+        const DWORD elapsed = GetTickCount() - start;
+        EXPECT_GE(elapsed, c.atLeast) << c.count;
+        EXPECT_LT(elapsed, c.below) << c.count;
+    }
+    EXPECT_GT(ticks, 100);  // timers ran all through the waits
+}
+
+TEST_F(DispatcherTest, UninstallAsksFirstThenRestoresAndCleansUp) {
+    // The machine key gets "connect" = "Modem" from the clean-up.
+    DeleteRegistryValue(RootKey::LocalMachine, ProgramKey, "connect");
+    answer = AnswerNo;
+    form->Uninstall();
+    ASSERT_EQ(dialogs.size(), 2u);
+    EXPECT_EQ(dialogs[1], "Are you sure you want to uninstall Brisbolt ?");
+    EXPECT_FALSE(Application->Terminated());
+    EXPECT_EQ(GetRegistryString(RootKey::LocalMachine, ProgramKey, "connect"), "");
+
+    form->GoToTray();
+    answer = AnswerYes;
+    form->Uninstall();
+    EXPECT_EQ(GetRegistryString(RootKey::LocalMachine, ProgramKey, "connect"), "Modem");
+    EXPECT_FALSE(form->TrayIcon1->Active());
+    EXPECT_TRUE(Application->Terminated());
+}
+
+TEST(LocalAddress, TheLastAddressOfTheHostWins) {
+    in_addr first{}, second{}, third{};
+    first.s_addr = htonl(0x0A000001);
+    second.s_addr = htonl(0xC0A80105);
+    third.s_addr = htonl(0x7F000001);
+    char* list[] = {reinterpret_cast<char*>(&first), reinterpret_cast<char*>(&second),
+                    reinterpret_cast<char*>(&third), nullptr};
+    hostent host{};
+    host.h_addr_list = list;
+    EXPECT_EQ(TfrmBrisbolt::LastAddressOf(&host), "127.0.0.1");
+    list[2] = nullptr;
+    EXPECT_EQ(TfrmBrisbolt::LastAddressOf(&host), "192.168.1.5");
+    list[0] = nullptr;
+    EXPECT_EQ(TfrmBrisbolt::LastAddressOf(&host), "");
+    EXPECT_EQ(TfrmBrisbolt::LastAddressOf(nullptr), "");
+}
+
+}  // namespace
+}  // namespace brisbolt
