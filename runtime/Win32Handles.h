@@ -7,13 +7,14 @@
 
 namespace brisbolt {
 
-struct RegKeyTraits {
-    using Type = HKEY;
+// Traits for the handles whose "none" is a null pointer.
+template <typename T, auto CloseFunction>
+struct NullHandleTraits {
+    using Type = T;
     static Type Invalid() noexcept { return nullptr; }
     static bool IsValid(Type h) noexcept { return h != nullptr; }
-    static void Close(Type h) noexcept { RegCloseKey(h); }
+    static void Close(Type h) noexcept { CloseFunction(h); }
 };
-using UniqueRegKey = UniqueHandle<RegKeyTraits>;
 
 struct KernelHandleTraits {
     using Type = HANDLE;
@@ -21,52 +22,18 @@ struct KernelHandleTraits {
     static bool IsValid(Type h) noexcept { return h != nullptr && h != INVALID_HANDLE_VALUE; }
     static void Close(Type h) noexcept { CloseHandle(h); }
 };
+
+using UniqueRegKey = UniqueHandle<NullHandleTraits<HKEY, &RegCloseKey>>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
-
-template <typename T>
-struct GdiObjectTraits {
-    using Type = T;
-    static Type Invalid() noexcept { return nullptr; }
-    static bool IsValid(Type h) noexcept { return h != nullptr; }
-    static void Close(Type h) noexcept { DeleteObject(h); }
-};
-using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
-using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
-using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
-using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
-using UniqueRegion = UniqueHandle<GdiObjectTraits<HRGN>>;
-
-struct MemoryDcTraits {
-    using Type = HDC;
-    static Type Invalid() noexcept { return nullptr; }
-    static bool IsValid(Type h) noexcept { return h != nullptr; }
-    static void Close(Type h) noexcept { DeleteDC(h); }
-};
-using UniqueMemoryDC = UniqueHandle<MemoryDcTraits>;
-
-struct MenuTraits {
-    using Type = HMENU;
-    static Type Invalid() noexcept { return nullptr; }
-    static bool IsValid(Type h) noexcept { return h != nullptr; }
-    static void Close(Type h) noexcept { DestroyMenu(h); }
-};
-using UniqueMenu = UniqueHandle<MenuTraits>;
-
-struct IconTraits {
-    using Type = HICON;
-    static Type Invalid() noexcept { return nullptr; }
-    static bool IsValid(Type h) noexcept { return h != nullptr; }
-    static void Close(Type h) noexcept { DestroyIcon(h); }
-};
-using UniqueIcon = UniqueHandle<IconTraits>;
-
-struct ViewTraits {
-    using Type = void*;
-    static Type Invalid() noexcept { return nullptr; }
-    static bool IsValid(Type h) noexcept { return h != nullptr; }
-    static void Close(Type h) noexcept { UnmapViewOfFile(h); }
-};
-using UniqueView = UniqueHandle<ViewTraits>;
+using UniqueBitmap = UniqueHandle<NullHandleTraits<HBITMAP, &DeleteObject>>;
+using UniqueBrush = UniqueHandle<NullHandleTraits<HBRUSH, &DeleteObject>>;
+using UniquePen = UniqueHandle<NullHandleTraits<HPEN, &DeleteObject>>;
+using UniqueFont = UniqueHandle<NullHandleTraits<HFONT, &DeleteObject>>;
+using UniqueRegion = UniqueHandle<NullHandleTraits<HRGN, &DeleteObject>>;
+using UniqueMemoryDC = UniqueHandle<NullHandleTraits<HDC, &DeleteDC>>;
+using UniqueMenu = UniqueHandle<NullHandleTraits<HMENU, &DestroyMenu>>;
+using UniqueIcon = UniqueHandle<NullHandleTraits<HICON, &DestroyIcon>>;
+using UniqueView = UniqueHandle<NullHandleTraits<void*, &UnmapViewOfFile>>;
 
 // Selects an object into a device context for one scope.
 class ScopedSelect {
