@@ -96,6 +96,11 @@ void TApplication::CancelHint() {
     if (hintWindow_) hintWindow_->ReleaseHandle();
 }
 
+void TApplication::ResetHintWindow() {
+    CancelHint();
+    hintWindow_.reset();
+}
+
 void TApplication::ShowHintNow() {
     KillTimer(Handle(), HintShowTimer);
     if (!hintControl_) return;

@@ -53,6 +53,8 @@ public:
         if (control == hintControl_) CancelHint();
     }
     THintWindow* ActiveHintWindow() const { return hintWindow_.get(); }
+    // Drops the hint window, so the next hint makes one of HintWindowClass.
+    void ResetHintWindow();
 
     // The command line's arguments; 0 is the program itself.
     static std::string ParamStr(int index);

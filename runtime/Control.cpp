@@ -14,6 +14,8 @@ constexpr const char* ControlProperty = "BrisboltControl";
 TWinControl* FromHandle(HWND hwnd) { return hwnd ? static_cast<TWinControl*>(GetPropA(hwnd, ControlProperty)) : nullptr; }
 }  // namespace
 
+TWinControl* FindControl(HWND hwnd) { return FromHandle(hwnd); }
+
 TShiftState ShiftFromKeys(WPARAM keys) {
     TShiftState shift = 0;
     if (keys & MK_SHIFT) shift |= ssShift;
@@ -289,6 +291,15 @@ TControl* TWinControl::ControlAtPos(POINT point) const {
     return nullptr;
 }
 
+bool TWinControl::DispatchDialogChar(char key) {
+    for (TControl* control : std::vector<TControl*>(controls_)) {
+        if (control->IsWindowed() ? static_cast<TWinControl*>(control)->DispatchDialogChar(key)
+                                  : control->DialogChar(key))
+            return true;
+    }
+    return DialogChar(key);
+}
+
 void TWinControl::PaintWindow(HDC dc) {
     TCanvas canvas(dc);
     canvas.Brush.Color = color_;
@@ -448,6 +459,12 @@ LRESULT TWinControl::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(lp)))
                 return child->ColorMessage(reinterpret_cast<HDC>(wp));
             break;
+        case WM_SYSCHAR: {
+            TWinControl* root = this;
+            while (root->parent_) root = root->parent_;
+            if (root->DispatchDialogChar(static_cast<char>(wp))) return 0;
+            break;
+        }
         case WM_SETCURSOR:
             if (!systemProc_ && LOWORD(lp) == HTCLIENT) {
                 SetCursor(LoadCursorA(nullptr, Cursor));

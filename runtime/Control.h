@@ -86,6 +86,8 @@ public:
     virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseEnter();
     virtual void MouseLeave();
+    // Alt plus a letter, offered to every control of the window; true when taken.
+    virtual bool DialogChar(char) { return false; }
 
     virtual void Invalidate();
     // Repaints at once.
@@ -141,6 +143,8 @@ public:
     const std::vector<TControl*>& Controls() const { return controls_; }
     // The topmost visible, enabled non-windowed child at a client point.
     TControl* ControlAtPos(POINT point) const;
+    // Offers an Alt+letter to the controls within, windowed ones included.
+    bool DispatchDialogChar(char key);
 
     LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
 
@@ -180,5 +184,7 @@ private:
 };
 
 TShiftState ShiftFromKeys(WPARAM keys);
+// The control a window belongs to, if it is one of ours.
+TWinControl* FindControl(HWND hwnd);
 
 }  // namespace brisbolt

@@ -7,4 +7,7 @@ target_sources(brisbolt_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/SkinFrame.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GlyphLevels.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HintPlacement.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/HintBubble.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Font3D.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TextureLayout.cpp
 )

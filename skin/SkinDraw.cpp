@@ -1,0 +1,51 @@
+#include "skin/SkinDraw.h"
+
+namespace brisbolt {
+
+const SystemColors& CurrentSystemColors() {
+    static SystemColors colors;
+    for (int i = 0; i < SystemColors::Count; ++i) colors.Set(i, ColorToRGB(SystemColor(i)));
+    return colors;
+}
+
+UniqueRegion CreateShapeRegion(const ShapeRegion& s) {
+    switch (s.kind) {
+    case ShapeRegion::Kind::Rectangle: return UniqueRegion(CreateRectRgn(s.left, s.top, s.right, s.bottom));
+    case ShapeRegion::Kind::RoundRect:
+        return UniqueRegion(CreateRoundRectRgn(s.left, s.top, s.right, s.bottom, s.ellipseWidth, s.ellipseHeight));
+    case ShapeRegion::Kind::Ellipse: return UniqueRegion(CreateEllipticRgn(s.left, s.top, s.right, s.bottom));
+    }
+    return UniqueRegion();
+}
+
+void FillSolid(HDC dc, const RECT& rect, TColor color) {
+    UniqueBrush brush(CreateSolidBrush(ColorRef(color)));
+    FillRect(dc, &rect, brush.get());
+}
+
+void OutlineRegion(HDC dc, HRGN region, TColor color) {
+    if (!region) return;
+    UniqueBrush brush(CreateSolidBrush(ColorRef(color)));
+    FrameRgn(dc, region, brush.get(), 1, 1);
+}
+
+void DrawLine(HDC dc, int x0, int y0, int x1, int y1, COLORREF color) {
+    UniquePen pen(CreatePen(PS_SOLID, 1, color));
+    ScopedSelect select(dc, pen.get());
+    MoveToEx(dc, x0, y0, nullptr);
+    LineTo(dc, x1, y1);
+}
+
+void DrawTransparent(TransparentMode mode, HDC target, const TBitmap& bitmap, TColor key, int x, int y) {
+    if (bitmap.Empty()) return;
+    const COLORREF see = mode == TransparentMode::Mask ? GetPixel(bitmap.DC(), 0, bitmap.Height() - 1) : ColorRef(key);
+    TransparentBlt(target, x, y, bitmap.Width(), bitmap.Height(), bitmap.DC(), 0, 0, bitmap.Width(), bitmap.Height(),
+                   see);
+}
+
+void CopyFromDC(TBitmap& into, HDC source, int width, int height) {
+    into.SetSize(width, height);
+    if (!into.Empty()) BitBlt(into.DC(), 0, 0, width, height, source, 0, 0, SRCCOPY);
+}
+
+}  // namespace brisbolt
