@@ -84,7 +84,7 @@ void TRoundedButton::Click() {
 
 bool TRoundedButton::DialogChar(char key) {
     const auto amp = caption_.find('&');
-    if (amp == std::string::npos || amp + 1 >= caption_.size() || !enabled_ || !Showing()) return false;
+    if (amp == std::string::npos || amp + 1 >= caption_.size() || !enabled_) return false;
     const auto lower = [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); };
     if (lower(caption_[amp + 1]) != lower(key)) return false;
     Click();
