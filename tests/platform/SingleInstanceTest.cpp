@@ -37,6 +37,18 @@ bool ReadBlock(const std::string& name, Block& block) {
     return view != nullptr;
 }
 
+// Waits for one of the handles while handling our own messages: a copy
+// that starts may send to our windows (activation) and must not hang on us.
+DWORD WaitPumping(DWORD count, const HANDLE* handles, DWORD milliseconds) {
+    const DWORD until = GetTickCount() + milliseconds;
+    for (;;) {
+        const DWORD left = static_cast<int>(until - GetTickCount()) > 0 ? until - GetTickCount() : 0;
+        const DWORD r = MsgWaitForMultipleObjects(count, handles, FALSE, left, QS_ALLINPUT);
+        if (r != WAIT_OBJECT_0 + count) return r;
+        Application->ProcessMessages();
+    }
+}
+
 constexpr int ExitFirst = 10, ExitAlreadyRunning = 11, ExitTerminated = 12;
 
 }  // namespace
@@ -163,7 +175,7 @@ protected:
     void TearDown() override {
         SetEvent(stop_);
         for (HANDLE p : started_) {
-            if (WaitForSingleObject(p, 5000) != WAIT_OBJECT_0) TerminateProcess(p, 1);
+            if (WaitPumping(1, &p, 5000) != WAIT_OBJECT_0) TerminateProcess(p, 1);
             CloseHandle(p);
         }
         CloseHandle(stop_);
@@ -194,7 +206,7 @@ protected:
         CloseHandle(thread);
     }
     static DWORD ExitCode(HANDLE process, DWORD wait) {
-        if (WaitForSingleObject(process, wait) != WAIT_OBJECT_0) return STILL_ACTIVE;
+        if (WaitPumping(1, &process, wait) != WAIT_OBJECT_0) return STILL_ACTIVE;
         DWORD code = 0;
         GetExitCodeProcess(process, &code);
         return code;
@@ -203,7 +215,7 @@ protected:
     static bool WaitForBlock(const std::string& name, Block& block) {
         for (int i = 0; i < 300; ++i) {
             if (ReadBlock(name, block) && block.window) return true;
-            Sleep(50);
+            WaitPumping(0, nullptr, 50);
         }
         return false;
     }
@@ -223,7 +235,7 @@ TEST_F(RacingCopies, ExactlyOneOfTwoSimultaneousCopiesStays) {
     Resume(threads_[0]);
     Resume(threads_[1]);
     HANDLE both[] = {one, two};
-    const DWORD ended = WaitForMultipleObjects(2, both, FALSE, 30000);
+    const DWORD ended = WaitPumping(2, both, 30000);
     ASSERT_LT(ended, WAIT_OBJECT_0 + 2) << "neither copy noticed the other";
     HANDLE loser = both[ended - WAIT_OBJECT_0];
     HANDLE winner = both[1 - (ended - WAIT_OBJECT_0)];
@@ -238,7 +250,8 @@ TEST_F(RacingCopies, OnlyTheSameFileNameCounts) {
     ASSERT_TRUE(Start("brisbolt_probe_a.exe", "handler", &firstPid));
     Resume(threads_[0]);
     Block block{};
-    ASSERT_TRUE(WaitForBlock("brisbolt_probe_a.exe", block));
+    ASSERT_TRUE(WaitForBlock("brisbolt_probe_a.exe", block))
+        << "first copy: " << ExitCode(started_[0], 0) << " block " << block.instance << " " << block.window;
     DWORD owner = 0;
     GetWindowThreadProcessId(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(block.window)), &owner);
     EXPECT_EQ(owner, firstPid) << "the block names the first copy's form";

@@ -229,9 +229,10 @@ TEST_F(TrayIconTest, RealNotificationArea) {
     tray_->OnClick = [&](TComponent*) { events.push_back("click"); };
     if (shown) {
         // A real click on the icon comes back through the shell.
-        RECT r{};
-        GetWindowRect(trayWindow, &r);
-        SetCursorPos(r.left + 9, r.top + 10);
+        // The first icon sits in the middle of the first 18 x 20 cell.
+        POINT icon{9, 10};
+        ClientToScreen(trayWindow, &icon);
+        SetCursorPos(icon.x, icon.y);
         Pump(100);
         INPUT clicks[2]{};
         clicks[0].type = clicks[1].type = INPUT_MOUSE;
