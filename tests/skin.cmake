@@ -6,4 +6,5 @@ set(SKIN_NATIVE_TESTS
     skin/GradientFillTest.cpp
     skin/FrameAndGlyphTest.cpp
     skin/HintPlacementTest.cpp
+    skin/TextAndBubbleTest.cpp
 )

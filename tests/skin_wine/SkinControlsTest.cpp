@@ -70,7 +70,10 @@ TEST_F(SkinRoundButtonTest, ThePressFollowsTheMouseInAndOutUntilRelease) {
 TEST(SkinControls, SnapshotOfTheFamilyInItsStates) {
     TForm* form = NewForm(560, 330);
     form->SetColor(HexColor(0x303848));
-    TSkinBackground doppel(form), inner(form), circle(form);
+    // Owned by the form, as on a form read from its resource.
+    auto& doppel = *new TSkinBackground(form);
+    auto& inner = *new TSkinBackground(form);
+    auto& circle = *new TSkinBackground(form);
     doppel.Gradient.SetFillStyle(GradientStyle::HorizontalDoppelBar);
     inner.Gradient.SetBeginColor(clGrayText);
     inner.Gradient.SetEndColor(clBlack);
