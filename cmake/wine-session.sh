@@ -55,7 +55,12 @@ stop_display() {
 case "${1:-}" in
     prefix) make_prefix ;;
     # The server must not hold on to the caller's output, or CTest waits for it.
-    start)  start_display; make_prefix; wineserver -p >/dev/null 2>&1 </dev/null 9>&- ;;
+    # A server left from an earlier run (or still shutting down) is ended
+    # first, so the new one is not refused.
+    start)  start_display; make_prefix
+            wineserver -k >/dev/null 2>&1 </dev/null || true
+            wineserver -w >/dev/null 2>&1 </dev/null || true
+            wineserver -p >/dev/null 2>&1 </dev/null 9>&- ;;
     stop)   wineserver -k 2>/dev/null || true; stop_display ;;
     *) echo "usage: $0 prefix|start|stop" >&2; exit 2 ;;
 esac

@@ -46,6 +46,14 @@ TfrmBrisbolt::TfrmBrisbolt(TComponent* owner) : TForm(owner) {
     tick.SetWave("Tick.wav");
     tick.ReadFileContents(ResourceBytes(resources::TickWav));
 
+    // Every hint of every window is drawn as a bubble from here on.
+    SkinHint1 = new TSkinHint(this);
+    SkinHint1->Name = "SkinHint1";
+    TFont hintFont;
+    hintFont.SetName("MS Sans Serif");
+    hintFont.SetHeight(-11);
+    SkinHint1->SetHintFont(hintFont);
+
     popIcon = new TPopupMenu(this);
     popIcon->Name = "popIcon";
     mnuChangeSettings = AddItem("mnuChangeSettings", "Change &Settings in Brisbolt", &TfrmBrisbolt::mnuChangeSettingsClick);

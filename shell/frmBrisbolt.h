@@ -12,6 +12,7 @@
 #include "runtime/Form.h"
 #include "runtime/Menu.h"
 #include "runtime/Timer.h"
+#include "skin/SkinHint.h"
 
 // windows.h makes PlaySound a macro for PlaySoundA.
 #undef PlaySound
@@ -37,6 +38,7 @@ public:
     TTrayIcon* TrayIcon1;
     TTimer* tmrDelayHide;
     TWaveHolder* WaveHolder1;
+    TSkinHint* SkinHint1;
     TPopupMenu* popIcon;
     TWinReboot* WinReboot1;
     TMenuItem* mnuChangeSettings;

@@ -14,6 +14,7 @@
 #include "settings/RegistryCalls.h"
 #include "shell/Globals.h"
 #include "shell/frmBrisbolt.h"
+#include "skin/SkinHintWindow.h"
 
 namespace brisbolt {
 namespace {
@@ -91,6 +92,19 @@ TEST_F(DispatcherTest, TheTrayMenuHasItsItemsInOrder) {
     EXPECT_EQ(form->Left(), 7000);
     EXPECT_EQ(Application->HintHidePause, 3500);
     EXPECT_EQ(form->Caption(), "BrisboltDispatcher");
+}
+
+TEST_F(DispatcherTest, EveryHintOfTheProgramIsABubbleWhileTheDispatcherLives) {
+    ASSERT_EQ(TSkinHint::Instance(), form->SkinHint1);
+    EXPECT_EQ(form->SkinHint1->Owner(), form);
+    EXPECT_EQ(form->SkinHint1->HintFont().Name(), "MS Sans Serif");
+    EXPECT_EQ(form->SkinHint1->HintFont().Height(), -11);
+    EXPECT_EQ(Application->HintPause, 600);
+    EXPECT_NE(dynamic_cast<TSkinHintWindow*>(Application->HintWindowClass().get()), nullptr);
+    delete form;
+    form = nullptr;
+    EXPECT_EQ(TSkinHint::Instance(), nullptr);
+    EXPECT_EQ(dynamic_cast<TSkinHintWindow*>(Application->HintWindowClass().get()), nullptr);
 }
 
 TEST_F(DispatcherTest, GoingToTheTrayShowsTheIconAndHidesTheFormLater) {
