@@ -55,16 +55,9 @@ public:
         if (RegQueryInfoKeyA(key_.get(), nullptr, nullptr, nullptr, &count, &longest, nullptr, nullptr, nullptr,
                              nullptr, nullptr, nullptr) != ERROR_SUCCESS)
             return std::nullopt;
-        std::vector<std::string> names;
-        std::vector<char> buffer(longest + 1);
-        for (DWORD i = 0; i < count; ++i) {
-            DWORD length = static_cast<DWORD>(buffer.size());
-            if (RegEnumKeyExA(key_.get(), i, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr) !=
-                ERROR_SUCCESS)
-                break;
-            names.emplace_back(buffer.data(), length);
-        }
-        return names;
+        return Names(count, longest, [this](DWORD i, char* name, DWORD* length) {
+            return RegEnumKeyExA(key_.get(), i, name, length, nullptr, nullptr, nullptr, nullptr);
+        });
     }
 
     std::optional<std::vector<std::string>> ValueNames() override {
@@ -73,19 +66,26 @@ public:
         if (RegQueryInfoKeyA(key_.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &longest,
                              nullptr, nullptr, nullptr) != ERROR_SUCCESS)
             return std::nullopt;
+        return Names(count, longest, [this](DWORD i, char* name, DWORD* length) {
+            return RegEnumValueA(key_.get(), i, name, length, nullptr, nullptr, nullptr, nullptr);
+        });
+    }
+
+private:
+    // Lists `count` names of at most `longest` characters; a list that
+    // changes under us ends early.
+    template <typename Enumerate>
+    static std::vector<std::string> Names(DWORD count, DWORD longest, Enumerate enumerate) {
         std::vector<std::string> names;
         std::vector<char> buffer(longest + 1);
         for (DWORD i = 0; i < count; ++i) {
             DWORD length = static_cast<DWORD>(buffer.size());
-            if (RegEnumValueA(key_.get(), i, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr) !=
-                ERROR_SUCCESS)
-                break;
+            if (enumerate(i, buffer.data(), &length) != ERROR_SUCCESS) break;
             names.emplace_back(buffer.data(), length);
         }
         return names;
     }
 
-private:
     UniqueRegKey key_;
 };
 
