@@ -54,6 +54,32 @@ TEST(Painters, EveryFillStyleAndBackgroundStyleMakesASnapshot) {
     SaveSnapshot(sheet, "gradient_styles");
 }
 
+TEST(Painters, FilledLettersReachTheRightEdgeOfARectangleThatDoesNotStartAtTheLeft) {
+    TSkinBackground background(nullptr);
+    background.SetSolidColor(clRed);
+    background.SetBackgroundStyle(TBackgroundStyle::bSolidcolor);
+    TFont3D plain;
+    TFont font;
+    font.SetHeight(-20);
+    TBitmap picture(200, 30);
+    PatBlt(picture.DC(), 0, 0, 200, 30, WHITENESS);
+    background.DrawFilledText(plain, font, DT_SINGLELINE | DT_RIGHT, "WWWW", {60, 0, 200, 30}, picture.DC());
+    // The letters sit against the right edge, beyond the rectangle's width
+    // of 140 counted from the left of the canvas.
+    int red = 0, elsewhere = 0;
+    for (int x = 0; x < 200; ++x)
+        for (int y = 0; y < 30; ++y) {
+            const COLORREF c = PixelAt(picture, x, y);
+            if (c == RGB(255, 0, 0)) {
+                ++(x >= 140 ? red : elsewhere);
+            } else if (x < 60) {
+                EXPECT_EQ(c, RGB(255, 255, 255)) << x << "," << y;
+            }
+        }
+    EXPECT_GT(red, 0);
+    EXPECT_GT(red, elsewhere);
+}
+
 TEST(Painters, AFramedDownFrameDrawsTwoRingsTheOtherWayRound) {
     TSkinFrame frame;
     frame.SetFrameStyle(TFrameStyle::frameFramedDown);

@@ -60,8 +60,19 @@ TEST_F(SkinRoundButtonTest, ThePressFollowsTheMouseInAndOutUntilRelease) {
     EXPECT_EQ(clicks, 1);
     EXPECT_FALSE(button->Pressed());
 
-    button->SetEnabled(false);
+    // Disabled in the middle of a press: the face comes up and stays up.
     Send(WM_LBUTTONDOWN, MK_LBUTTON, 10, 10);
+    button->SetEnabled(false);
+    EXPECT_FALSE(button->Pressed());
+    Send(WM_MOUSEMOVE, MK_LBUTTON, 19, 19);
+    Send(WM_MOUSEMOVE, MK_LBUTTON, 9, 9);
+    EXPECT_FALSE(button->Pressed());
+    Send(WM_LBUTTONUP, 0, 10, 10);
+    EXPECT_EQ(clicks, 1);
+
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, 10, 10);
+    EXPECT_FALSE(button->Pressed());
+    Send(WM_MOUSEMOVE, MK_LBUTTON, 9, 9);
     EXPECT_FALSE(button->Pressed());
     Send(WM_LBUTTONUP, 0, 10, 10);
     EXPECT_EQ(clicks, 1);
