@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine in the build's private prefix.
 # BRISBOLT_WINEPREFIX names the prefix; it is created on first use.
+# WINELOADER names the Wine loader: /usr/lib/wine/wine for 32-bit programs
+# (the default), /usr/lib/wine/wine64 for 64-bit ones.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 export WINEDEBUG=-all
+export WINELOADER=${WINELOADER:-/usr/lib/wine/wine}
 export WINEPREFIX=${BRISBOLT_WINEPREFIX:?BRISBOLT_WINEPREFIX is not set}
 "$here/wine-session.sh" prefix
 
@@ -12,6 +15,6 @@ export WINEPREFIX=${BRISBOLT_WINEPREFIX:?BRISBOLT_WINEPREFIX is not set}
 out=$(mktemp)
 trap 'rm -f "$out"' EXIT
 status=0
-wine "$@" >"$out" 2>&1 </dev/null || status=$?
+"$WINELOADER" "$@" >"$out" 2>&1 </dev/null || status=$?
 cat "$out"
 exit $status

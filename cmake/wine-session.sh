@@ -4,8 +4,11 @@
 #   start   create the prefix, start the virtual display named by DISPLAY
 #           and keep one wineserver running for the whole test run
 #   stop    end the wineserver, every Wine process of the prefix, and the display
+# WINELOADER names the Wine loader (32-bit by default; wine64 for a 64-bit
+# build, whose prefix is then a 64-bit one).
 set -euo pipefail
 export WINEDEBUG=-all
+export WINELOADER=${WINELOADER:-/usr/lib/wine/wine}
 export WINEPREFIX=${BRISBOLT_WINEPREFIX:?BRISBOLT_WINEPREFIX is not set}
 
 make_prefix() {
@@ -14,7 +17,7 @@ make_prefix() {
     exec 9>"$WINEPREFIX.lock"
     flock 9
     if [ ! -f "$WINEPREFIX/.brisbolt-ready" ]; then
-        wineboot -i >/dev/null 2>&1 </dev/null 9>&- || true
+        "$WINELOADER" wineboot -i >/dev/null 2>&1 </dev/null 9>&- || true
         # Each test program copy answers GetVersionExA as one Windows version.
         reg=$(mktemp --suffix=.reg)
         {
@@ -29,7 +32,7 @@ make_prefix() {
                 printf '[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\%s\\X11 Driver]\r\n"Managed"="N"\r\n\r\n' "$exe"
             done
         } >"$reg"
-        wine regedit /S "Z:${reg//\//\\}" >/dev/null 2>&1 </dev/null 9>&-
+        "$WINELOADER" regedit /S "Z:${reg//\//\\}" >/dev/null 2>&1 </dev/null 9>&-
         rm -f "$reg"
         wineserver -w
         touch "$WINEPREFIX/.brisbolt-ready"

@@ -12,7 +12,8 @@ TSingleInstance* TSingleInstance::instance_ = nullptr;
 namespace {
 
 // What the first copy leaves for the later ones: its module handle, then
-// its form's window (both 32-bit on every system we run on).
+// its form's window, 32 bits each (window handles are 32-bit values in a
+// 64-bit Windows too; the module handle is only passed on).
 struct SharedBlock {
     std::uint32_t instance;
     std::uint32_t window;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <string>
 
@@ -19,8 +20,8 @@ constexpr UINT WM_TRAYICON = WM_USER + 1;
 // Posted to ourselves: apply the current tooltip again.
 constexpr UINT WM_RESETTOOLTIP = WM_USER + 2;
 
-// The notification record in its first, 88-byte form, which every shell
-// from Windows 95 on accepts.
+// The notification record in its first form, which every shell from
+// Windows 95 on accepts: 88 bytes in a 32-bit program, 104 in a 64-bit one.
 struct NotifyIconRecord {
     DWORD cbSize;
     HWND hWnd;
@@ -30,7 +31,8 @@ struct NotifyIconRecord {
     HICON hIcon;
     char szTip[64];
 };
-static_assert(sizeof(NotifyIconRecord) == 88);
+static_assert(sizeof(NotifyIconRecord) == NOTIFYICONDATAA_V1_SIZE);
+static_assert(sizeof(void*) != 4 || sizeof(NotifyIconRecord) == 88);
 
 // Shell_NotifyIconA, replaceable so that tests can see every call.
 using ShellNotifyFunction = BOOL(WINAPI*)(DWORD message, NotifyIconRecord* data);

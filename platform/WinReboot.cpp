@@ -1,11 +1,37 @@
 #include "platform/WinReboot.h"
 
+#include "runtime/SystemFunctions.h"
 #include "runtime/Win32Handles.h"
 
 namespace brisbolt {
 
-const RebootCalls TWinReboot::SystemCalls{::OpenProcessToken, ::LookupPrivilegeValueA, ::AdjustTokenPrivileges,
-                                          ::ExitWindowsEx};
+namespace {
+
+// The token functions exist on the NT family only: looked up when called, so
+// that the program still starts on Windows 95, 98 and Me, where they fail.
+template <const char* Name, typename Function>
+struct Advapi;
+
+template <const char* Name, typename... Args>
+struct Advapi<Name, BOOL(WINAPI*)(Args...)> {
+    static BOOL WINAPI Call(Args... args) {
+        static const auto call = SystemFunctionAs<BOOL(WINAPI*)(Args...)>("advapi32.dll", Name);
+        if (call) return call(args...);
+        SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+        return FALSE;
+    }
+};
+
+constexpr char OpenProcessTokenName[] = "OpenProcessToken";
+constexpr char LookupPrivilegeValueName[] = "LookupPrivilegeValueA";
+constexpr char AdjustTokenPrivilegesName[] = "AdjustTokenPrivileges";
+
+}  // namespace
+
+const RebootCalls TWinReboot::SystemCalls{
+    Advapi<OpenProcessTokenName, decltype(RebootCalls::OpenProcessToken)>::Call,
+    Advapi<LookupPrivilegeValueName, decltype(RebootCalls::LookupPrivilegeValueA)>::Call,
+    Advapi<AdjustTokenPrivilegesName, decltype(RebootCalls::AdjustTokenPrivileges)>::Call, ::ExitWindowsEx};
 RebootCalls TWinReboot::Calls = TWinReboot::SystemCalls;
 
 // One privilege exactly fills the 16-byte previous-state buffer we pass.

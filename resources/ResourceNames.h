@@ -1,6 +1,7 @@
 // Names of the pictures, masks, icon and sound built into brisbolt.exe
-// (see brisbolt.rc). Skins, the logo, glyphs and bar pieces are BITMAP
-// resources, masks and the click sound RCDATA, the tray icon an ICON.
+// (see brisbolt.rc). Skins and the logo are gzip-compressed BMP files
+// (RCDATA), glyphs and bar pieces BITMAP resources, masks and the click sound
+// RCDATA, the tray icon an ICON.
 #pragma once
 
 namespace brisbolt::resources {

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "runtime/Application.h"
+#include "runtime/SystemFunctions.h"
 
 namespace brisbolt {
 
@@ -341,10 +342,7 @@ void TWinControl::MouseMessage(UINT msg, WPARAM wp, LPARAM lp) {
     const int y = target == this ? point.y : point.y - target->top_;
 
     if (msg == WM_MOUSEMOVE) {
-        if (!trackingLeave_) {
-            TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd_, 0};
-            trackingLeave_ = TrackMouseEvent(&track) != FALSE;
-        }
+        if (!trackingLeave_) trackingLeave_ = TrackMouseLeave(hwnd_);
         if (!captureControl_ && target != hoverControl_) {
             TControl* previous = hoverControl_;
             hoverControl_ = target;

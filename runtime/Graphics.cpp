@@ -1,8 +1,8 @@
 #include "runtime/Graphics.h"
 
 #include <cstring>
-#include <fstream>
 
+#include "runtime/Gzip.h"
 #include "runtime/Window.h"
 
 namespace brisbolt {
@@ -151,8 +151,8 @@ void TCanvas::SetPixel(int x, int y, TColor color) {
 void TCanvas::Draw(int x, int y, const TBitmap& bitmap) {
     if (bitmap.Empty()) return;
     if (bitmap.Transparent) {
-        TransparentBlt(dc_, x, y, bitmap.Width(), bitmap.Height(), bitmap.DC(), 0, 0, bitmap.Width(),
-                       bitmap.Height(), static_cast<UINT>(ColorToRGB(bitmap.TransparentColor)));
+        TransparentCopy(dc_, x, y, bitmap.Width(), bitmap.Height(), bitmap.DC(), 0, 0,
+                        static_cast<COLORREF>(ColorToRGB(bitmap.TransparentColor)));
         return;
     }
     BitBlt(dc_, x, y, bitmap.Width(), bitmap.Height(), bitmap.DC(), 0, 0, SRCCOPY);
@@ -248,6 +248,7 @@ bool TBitmap::LoadFromResource(const char* name) {
         return LoadFromBytes(whole.data(), whole.size());
     }
     auto bytes = ResourceBytes(name);
+    if (IsGzip(bytes.data(), bytes.size())) bytes = Gunzip(bytes.data(), bytes.size());
     return !bytes.empty() && LoadFromBytes(bytes.data(), bytes.size());
 }
 
@@ -267,11 +268,15 @@ bool TBitmap::SaveToFile(const std::string& path) const {
     file.bfType = 0x4D42;
     file.bfOffBits = sizeof file + sizeof info.bmiHeader;
     file.bfSize = static_cast<DWORD>(file.bfOffBits + pixels.size());
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&file), sizeof file);
-    out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-    out.write(reinterpret_cast<const char*>(pixels.data()), static_cast<std::streamsize>(pixels.size()));
-    return static_cast<bool>(out);
+    UniqueKernelHandle out(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!out) return false;
+    auto write = [&](const void* data, std::size_t size) {
+        DWORD written = 0;
+        return WriteFile(out.get(), data, static_cast<DWORD>(size), &written, nullptr) && written == size;
+    };
+    return write(&file, sizeof file) && write(&info.bmiHeader, sizeof info.bmiHeader) &&
+           write(pixels.data(), pixels.size());
 }
 
 void TBitmap::Assign(const TBitmap& other) {
@@ -296,6 +301,30 @@ std::vector<std::uint8_t> ResourceBytes(const char* name, const char* type) {
     if (!data) return {};
     const auto* bytes = static_cast<const std::uint8_t*>(data);
     return std::vector<std::uint8_t>(bytes, bytes + SizeofResource(ProgramInstance(), found));
+}
+
+void TransparentCopy(HDC target, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
+                     COLORREF key) {
+    if (width <= 0 || height <= 0) return;
+    // Blitting colour into monochrome turns the source's background colour
+    // white and everything else black.
+    UniqueMemoryDC maskDC(CreateCompatibleDC(target));
+    UniqueBitmap mask(CreateBitmap(width, height, 1, 1, nullptr));
+    if (!maskDC || !mask) return;
+    ScopedSelect selectMask(maskDC.get(), mask.get());
+    const COLORREF sourceBack = SetBkColor(source, key);
+    BitBlt(maskDC.get(), 0, 0, width, height, source, sourceX, sourceY, SRCCOPY);
+    SetBkColor(source, sourceBack);
+
+    // target ^ source, then cleared where the picture is, then ^ source again:
+    // the key pixels come back unchanged and the rest become the picture.
+    const COLORREF targetBack = SetBkColor(target, RGB(255, 255, 255));
+    const COLORREF targetText = SetTextColor(target, RGB(0, 0, 0));
+    BitBlt(target, x, y, width, height, source, sourceX, sourceY, SRCINVERT);
+    BitBlt(target, x, y, width, height, maskDC.get(), 0, 0, SRCAND);
+    BitBlt(target, x, y, width, height, source, sourceX, sourceY, SRCINVERT);
+    SetTextColor(target, targetText);
+    SetBkColor(target, targetBack);
 }
 
 }  // namespace brisbolt

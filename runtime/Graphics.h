@@ -113,6 +113,8 @@ public:
 
     // From a BMP file's bytes (any depth the system reads); false when they are no bitmap.
     bool LoadFromBytes(const std::uint8_t* bytes, std::size_t size);
+    // A BITMAP resource, or an RCDATA resource holding a BMP file; either may
+    // be stored gzip-compressed.
     bool LoadFromResource(const char* name);
     // Writes a 24-bit BMP file.
     bool SaveToFile(const std::string& path) const;
@@ -148,5 +150,12 @@ private:
 
 // Reads raw resource bytes (RCDATA) of this program.
 std::vector<std::uint8_t> ResourceBytes(const char* name, const char* type = MAKEINTRESOURCEA(10));
+
+// Copies width x height pixels from source to target, leaving out every pixel
+// of the key colour. Done with a monochrome mask and three plain blits, which
+// every Windows version has (TransparentBlt is missing on 95 and NT 4.0 and
+// leaks on 98).
+void TransparentCopy(HDC target, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
+                     COLORREF key);
 
 }  // namespace brisbolt

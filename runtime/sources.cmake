@@ -5,10 +5,12 @@ add_library(brisbolt_runtime STATIC
     runtime/Control.cpp
     runtime/Form.cpp
     runtime/Graphics.cpp
+    runtime/Gzip.cpp
     runtime/Hint.cpp
     runtime/Menu.cpp
     runtime/StdControls.cpp
+    runtime/SystemFunctions.cpp
     runtime/Timer.cpp
     runtime/Window.cpp
 )
-target_link_libraries(brisbolt_runtime PUBLIC brisbolt_core gdi32 user32 comctl32 msimg32)
+target_link_libraries(brisbolt_runtime PUBLIC brisbolt_core gdi32 user32 comctl32 z)

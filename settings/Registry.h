@@ -90,9 +90,6 @@ bool KeyExists(RegistryBackend& registry, RootKey root, std::string_view path);
 RawValue StringValue(std::string_view text, std::uint32_t type = RegSz);
 RawValue DwordValue(std::uint32_t number);
 
-// A readable, sorted listing of a key and everything below it, for comparing
-// registry states in tests and diagnostics. Empty text when the key is missing.
-std::string DumpKeyTree(RegistryBackend& registry, RootKey root, std::string_view path);
 
 const char* RootName(RootKey root);
 

@@ -1,6 +1,6 @@
 #include "shell/frmBrisbolt.h"
 
-#include <winsock2.h>
+#include <winsock.h>
 
 #include <cstring>
 
@@ -196,7 +196,7 @@ std::string TfrmBrisbolt::LastAddressOf(const hostent* host) {
 
 std::string TfrmBrisbolt::GetLocalIPAddress() {
     WSADATA data;
-    WSAStartup(MAKEWORD(1, 1), &data);
+    if (WSAStartup(MAKEWORD(1, 1), &data) != 0) return {};
     std::string address;
     char hostName[64] = {};
     if (gethostname(hostName, sizeof hostName) == 0) address = LastAddressOf(gethostbyname(hostName));

@@ -188,7 +188,7 @@ void TSkinBackground::DrawFilledText(const TFont3D& effect, const TFont& font, U
         SetBkColor(letterPicture.DC(), fontColor);
         BitBlt(letterPicture.DC(), 0, 0, width, height, monoDC.get(), 0, 0, SRCCOPY);
     }
-    TransparentBlt(filled.DC(), 0, 0, width, height, letterPicture.DC(), 0, 0, width, height, fontColor);
+    TransparentCopy(filled.DC(), 0, 0, width, height, letterPicture.DC(), 0, 0, fontColor);
     DrawTransparent(TransparentMode::KeyColor, copy.DC(), filled, static_cast<TColor>(GetPixel(filled.DC(), 0, 0)), 0,
                     0);
     BitBlt(canvas, 0, 0, width, height, copy.DC(), 0, 0, SRCCOPY);

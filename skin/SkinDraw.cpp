@@ -39,8 +39,7 @@ void DrawLine(HDC dc, int x0, int y0, int x1, int y1, COLORREF color) {
 void DrawTransparent(TransparentMode mode, HDC target, const TBitmap& bitmap, TColor key, int x, int y) {
     if (bitmap.Empty()) return;
     const COLORREF see = mode == TransparentMode::Mask ? GetPixel(bitmap.DC(), 0, bitmap.Height() - 1) : ColorRef(key);
-    TransparentBlt(target, x, y, bitmap.Width(), bitmap.Height(), bitmap.DC(), 0, 0, bitmap.Width(), bitmap.Height(),
-                   see);
+    TransparentCopy(target, x, y, bitmap.Width(), bitmap.Height(), bitmap.DC(), 0, 0, see);
 }
 
 void CopyFromDC(TBitmap& into, HDC source, int width, int height) {

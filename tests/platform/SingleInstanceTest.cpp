@@ -58,8 +58,10 @@ TEST(SingleInstanceTest, OneGuardPerProcessFindsTheFormUpTheChain) {
         guard.Loaded();
         Block block{};
         ASSERT_TRUE(ReadBlock(name, block));
-        EXPECT_EQ(block.instance, reinterpret_cast<std::uintptr_t>(GetModuleHandleA(nullptr)));
-        EXPECT_EQ(block.window, reinterpret_cast<std::uintptr_t>(form.Handle()));
+        // Both kept as 32 bits, also in a 64-bit program (window handles
+        // are 32-bit values there too).
+        EXPECT_EQ(block.instance, static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(GetModuleHandleA(nullptr))));
+        EXPECT_EQ(block.window, static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(form.Handle())));
     }
     Block block{};
     EXPECT_FALSE(ReadBlock(name, block)) << "the block goes with the last copy";

@@ -62,7 +62,7 @@ TEST_F(TrayIconTest, TheShellHearsOfChangesOnlyWhileActive) {
     ASSERT_EQ(shell.size(), 3u);
     const auto& add = shell[0].data;
     EXPECT_EQ(shell[0].message, DWORD(NIM_ADD));
-    EXPECT_EQ(add.cbSize, 88u);
+    EXPECT_EQ(add.cbSize, sizeof(void*) == 4 ? 88u : 104u);  // the first record layout
     EXPECT_EQ(add.hWnd, tray->WindowHandle());
     EXPECT_EQ(add.uID, 0u);
     EXPECT_EQ(add.uFlags, 7u);

@@ -6,6 +6,7 @@ set -euo pipefail
 program=$1
 scratch=$2
 export WINEDEBUG=-all
+export WINELOADER=${WINELOADER:-/usr/lib/wine/wine}
 source_prefix=${BRISBOLT_WINEPREFIX:?BRISBOLT_WINEPREFIX is not set}
 prefix=$scratch/prefix
 result=$scratch/result.txt
@@ -24,7 +25,7 @@ export WINEPREFIX=$prefix
 
 started=$(date +%s)
 status=0
-BRISBOLT_RESTART_PROOF="Z:${result//\//\\}" timeout 60 wine "$program" \
+BRISBOLT_RESTART_PROOF="Z:${result//\//\\}" timeout 60 "$WINELOADER" "$program" \
     --gtest_also_run_disabled_tests --gtest_filter=WinRebootProof.DISABLED_RealRestart \
     >"$scratch/out.txt" 2>&1 </dev/null || status=$?
 elapsed=$(( $(date +%s) - started ))

@@ -11,6 +11,7 @@
 #include "settings/OriginalValues.h"
 #include "settings/ProgramSettings.h"
 #include "settings/RegFile.h"
+#include "settings/RegistryDump.h"
 #include "settings/RegistryCalls.h"
 #include "settings/SystemSettings.h"
 

@@ -2,6 +2,7 @@
 
 #include "settings/ProgramSettings.h"
 #include "settings/RegFile.h"
+#include "settings/RegistryDump.h"
 #include "settings/SystemSettings.h"
 
 namespace brisbolt::test {

@@ -2,7 +2,7 @@
 // wait, quitting, the second-copy answer, uninstalling, the IP address.
 #include <gtest/gtest.h>
 
-#include <winsock2.h>
+#include <winsock.h>
 #include <shellapi.h>
 
 #include <vector>
