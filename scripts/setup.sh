@@ -1,24 +1,22 @@
 #!/usr/bin/env bash
-# Brings a Debian 12 machine (run as root) to the point where both builds and
-# both test suites work. Quick when everything is already there.
+# Brings a Debian 12 machine (run as root) to the point where every build and
+# every test suite works. Quick when everything is already there.
 set -euo pipefail
 
-need=()
-command -v i686-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-i686-posix)
-command -v i686-w64-mingw32-windres   >/dev/null || need+=(binutils-mingw-w64-i686)
-command -v cmake  >/dev/null || need+=(cmake)
-command -v g++    >/dev/null || need+=(g++)
-command -v make   >/dev/null || need+=(make)
-command -v Xvfb   >/dev/null || need+=(xvfb)
-command -v xdotool >/dev/null || need+=(xdotool)
-[ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
-if ! command -v wine >/dev/null || ! dpkg -s wine32:i386 >/dev/null 2>&1; then
-    need+=(wine wine32:i386)
-fi
+packages=(
+    g++-mingw-w64-i686-win32 binutils-mingw-w64-i686       # the product, 32-bit
+    g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64   # the 64-bit test build
+    libz-mingw-w64-dev                                     # unpacks the pictures
+    cmake g++ make googletest python3 gzip
+    xvfb xdotool
+    wine wine64 wine32:i386                                # wine32 where the machine can run it
+)
 
-if [ ${#need[@]} -eq 0 ]; then
-    exit 0
-fi
+need=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || need+=("$package")
+done
+[ ${#need[@]} -eq 0 ] && exit 0
 
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO=sudo

@@ -1,14 +1,24 @@
 #!/usr/bin/env bash
-# Builds brisbolt.exe and starts it under Wine, in the build folder's own
-# Wine prefix, on the current display (or a virtual one when there is none).
+# Builds brisbolt.exe and starts it under Wine, in the build folder's own Wine
+# prefix, on the current display (or a virtual one when there is none). The
+# 32-bit program where this machine can run it, else the 64-bit build.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 bash scripts/setup.sh
-cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/win32 -j"$(nproc 2>/dev/null || echo 2)" --target brisbolt >/dev/null
 
-export BRISBOLT_WINEPREFIX="$root/build/win32/wineprefix"
+if [ "$(scripts/wine-bits.sh 2>/tmp/brisbolt-wine-bits.$$)" = 32 ]; then
+    folder=win32 toolchain=mingw-i686.cmake loader=/usr/lib/wine/wine
+    echo "Starting the 32-bit brisbolt.exe (build/win32)."
+else
+    folder=win64 toolchain=mingw-x86_64.cmake loader=/usr/lib/wine/wine64
+    echo "Starting the 64-bit build (build/win64): $(cat /tmp/brisbolt-wine-bits.$$)."
+fi
+rm -f /tmp/brisbolt-wine-bits.$$
+cmake -S . -B "build/$folder" -DCMAKE_TOOLCHAIN_FILE="cmake/$toolchain" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "build/$folder" -j"$(nproc 2>/dev/null || echo 2)" --target brisbolt >/dev/null
+
+export BRISBOLT_WINEPREFIX="$root/build/$folder/wineprefix" WINELOADER=$loader
 if [ -z "${DISPLAY:-}" ]; then
     export DISPLAY=:77
     Xvfb "$DISPLAY" -screen 0 1024x768x24 >/dev/null 2>&1 &
@@ -18,6 +28,6 @@ if [ -z "${DISPLAY:-}" ]; then
     echo "No display was set: Brisbolt runs on the virtual display $DISPLAY."
 fi
 status=0
-cmake/wine-run.sh build/win32/brisbolt.exe "$@" || status=$?
+cmake/wine-run.sh "build/$folder/brisbolt.exe" "$@" || status=$?
 WINEPREFIX="$BRISBOLT_WINEPREFIX" wineserver -k 2>/dev/null || true
 exit $status

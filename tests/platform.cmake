@@ -5,9 +5,6 @@ set(PLATFORM_WINE_TESTS
     platform/WaveHolderTest.cpp
     platform/WinRebootTest.cpp
 )
-# The click sound is checked where it lives.
-set_source_files_properties(platform/WaveHolderTest.cpp PROPERTIES
-    COMPILE_DEFINITIONS "SOURCE_DIR=\"Z:${CMAKE_SOURCE_DIR}\"")
 
 # The real restart, once, in a throwaway copy of the Wine prefix.
 add_test(NAME wine_restart_proof
