@@ -15,7 +15,7 @@ else
     echo "Starting the 64-bit build (build/win64): $(cat /tmp/brisbolt-wine-bits.$$)."
 fi
 rm -f /tmp/brisbolt-wine-bits.$$
-cmake -S . -B "build/$folder" -DCMAKE_TOOLCHAIN_FILE="cmake/$toolchain" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --no-warn-unused-cli -S . -B "build/$folder" -DCMAKE_TOOLCHAIN_FILE="cmake/$toolchain" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "build/$folder" -j"$(nproc 2>/dev/null || echo 2)" --target brisbolt >/dev/null
 
 export BRISBOLT_WINEPREFIX="$root/build/$folder/wineprefix" WINELOADER=$loader

@@ -13,7 +13,7 @@ status=0
 
 build() {  # folder [toolchain]
     local folder=$1 toolchain=${2:-}
-    cmake -S . -B "build/$folder" ${toolchain:+-DCMAKE_TOOLCHAIN_FILE=cmake/$toolchain} \
+    cmake --no-warn-unused-cli -S . -B "build/$folder" ${toolchain:+-DCMAKE_TOOLCHAIN_FILE=cmake/$toolchain} \
         -DCMAKE_BUILD_TYPE="$([ -n "$toolchain" ] && echo Release || echo Debug)" >/dev/null &&
         cmake --build "build/$folder" -j"$jobs" >/dev/null
 }
