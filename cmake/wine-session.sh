@@ -17,7 +17,11 @@ make_prefix() {
     exec 9>"$WINEPREFIX.lock"
     flock 9
     if [ ! -f "$WINEPREFIX/.brisbolt-ready" ]; then
-        "$WINELOADER" wineboot -i >/dev/null 2>&1 </dev/null 9>&- || true
+        # A 32-bit loader gets a plain 32-bit prefix, as on a machine with
+        # only wine32, whether or not wine64 is installed too.
+        arch=win64
+        [ "$WINELOADER" = /usr/lib/wine/wine ] && arch=win32
+        WINEARCH=$arch "$WINELOADER" wineboot -i >/dev/null 2>&1 </dev/null 9>&- || true
         # Each test program copy answers GetVersionExA as one Windows version.
         reg=$(mktemp --suffix=.reg)
         {
