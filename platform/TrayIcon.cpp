@@ -117,13 +117,7 @@ LRESULT TTrayIcon::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         if (active_) AddIcon();
         return 0;
     }
-    return DefWindowProcA(WindowHandle(), msg, wp, lp);
-}
-
-LRESULT TTrayIcon::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    // During creation the window handle is not ours to ask for yet.
-    if (!window_.Handle()) return DefWindowProcA(hwnd, msg, wp, lp);
-    return WndProc(msg, wp, lp);
+    return DefaultProc(msg, wp, lp);
 }
 
 }  // namespace brisbolt

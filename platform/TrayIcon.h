@@ -62,7 +62,7 @@ public:
     TPopupMenu* PopupMenu = nullptr;  // not owned
 
     // The hidden window that receives the shell's callbacks.
-    HWND WindowHandle() const { return window_.Handle(); }
+    HWND WindowHandle() const { return hwnd_; }
     const NotifyIconRecord& NotifyData() const { return data_; }
 
 protected:
@@ -71,10 +71,9 @@ protected:
     bool UpdateIcon();
     bool RemoveIcon();
     virtual void ShowPopup();
-    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
-    LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
     bool Shown() const;
 
     bool active_ = false;
@@ -85,7 +84,7 @@ private:
     // Broadcast by the shell when it (re)creates the taskbar.
     UINT taskbarCreated_;
     // Last: it may receive messages as soon as it exists.
-    MessageWindow window_{this};
+    UniqueWindow window_{CreateMessageWindow(this)};
 };
 
 }  // namespace brisbolt

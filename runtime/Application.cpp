@@ -33,7 +33,7 @@ std::vector<std::string> SplitCommandLine(const char* line) {
 }
 }  // namespace
 
-TApplication::TApplication() : window_(this) {
+TApplication::TApplication() {
     Application = this;
     HintWindowClass = [] { return std::make_unique<THintWindow>(); };
 }
@@ -118,13 +118,13 @@ void TApplication::ShowHintNow() {
     SetTimer(Handle(), HintHideTimer, static_cast<UINT>(HintHidePause), nullptr);
 }
 
-LRESULT TApplication::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT TApplication::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_TIMER) {
         if (wp == HintShowTimer) ShowHintNow();
         else if (wp == HintHideTimer) CancelHint();
         return 0;
     }
-    return DefWindowProcA(hwnd, msg, wp, lp);
+    return DefaultProc(msg, wp, lp);
 }
 
 std::string TApplication::ParamStr(int index) {

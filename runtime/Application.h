@@ -22,7 +22,7 @@ public:
     ~TApplication() override;
 
     // The hidden top-level window that owns all forms.
-    HWND Handle() const { return window_.Handle(); }
+    HWND Handle() const { return hwnd_; }
 
     TForm* MainForm = nullptr;
     std::string Title = "Brisbolt";
@@ -61,13 +61,12 @@ public:
     static int ParamCount();
     static std::string ExeName();
 
-    LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
-
 private:
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     bool ProcessMessage();
     void ShowHintNow();
 
-    MessageWindow window_;
+    UniqueWindow window_{CreateMessageWindow(this)};
     bool terminated_ = false;
     TControl* hintControl_ = nullptr;
     std::unique_ptr<THintWindow> hintWindow_;

@@ -9,13 +9,7 @@
 
 namespace brisbolt {
 
-namespace {
-constexpr const char* ControlProperty = "BrisboltControl";
-
-TWinControl* FromHandle(HWND hwnd) { return hwnd ? static_cast<TWinControl*>(GetPropA(hwnd, ControlProperty)) : nullptr; }
-}  // namespace
-
-TWinControl* FindControl(HWND hwnd) { return FromHandle(hwnd); }
+TWinControl* FindControl(HWND hwnd) { return dynamic_cast<TWinControl*>(FindTarget(hwnd)); }
 
 TShiftState ShiftFromKeys(WPARAM keys) {
     TShiftState shift = 0;
@@ -94,7 +88,7 @@ void TControl::Click() {
 }
 
 void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-    if (button == TMouseButton::Left && !IsWindowed()) clicked_ = true;
+    if (button == TMouseButton::Left && !AsWinControl()) clicked_ = true;
     if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
 }
 
@@ -128,8 +122,7 @@ void TControl::Invalidate() {
 
 void TControl::Repaint() {
     Invalidate();
-    if (IsWindowed()) {
-        auto* self = static_cast<TWinControl*>(this);
+    if (TWinControl* self = AsWinControl()) {
         if (self->HandleAllocated()) UpdateWindow(self->Handle());
     } else if (parent_ && parent_->hwnd_) {
         UpdateWindow(parent_->hwnd_);
@@ -137,12 +130,9 @@ void TControl::Repaint() {
 }
 
 POINT TControl::ClientToScreen(POINT point) const {
-    if (IsWindowed()) {
-        auto* self = const_cast<TWinControl*>(static_cast<const TWinControl*>(this));
-        if (self->HandleAllocated()) {
-            ::ClientToScreen(self->Handle(), &point);
-            return point;
-        }
+    if (const TWinControl* self = AsWinControl(); self && self->HandleAllocated()) {
+        ::ClientToScreen(self->hwnd_, &point);
+        return point;
     }
     point.x += left_;
     point.y += top_;
@@ -177,12 +167,12 @@ TWinControl::~TWinControl() {
 HWND TWinControl::Handle() {
     if (!hwnd_ && parent_ && !parent_->hwnd_) parent_->Handle();
     if (!hwnd_) {
-        CreateWnd();
+        CreateWnd();  // binds the window, which sets hwnd_
         if (hwnd_) {
-            SetPropA(hwnd_, ControlProperty, this);
+            window_ = UniqueWindow(hwnd_);
             SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(Font.Handle()), FALSE);
             for (TControl* child : controls_)
-                if (child->IsWindowed()) static_cast<TWinControl*>(child)->Handle();
+                if (TWinControl* windowed = child->AsWinControl()) windowed->Handle();
         }
     }
     return hwnd_;
@@ -200,38 +190,12 @@ void TWinControl::CreateWnd() {
 }
 
 void TWinControl::CreateSystemWindow(const char* className, DWORD style, DWORD exStyle) {
-    hwnd_ = CreateWindowExA(exStyle, className, caption_.c_str(), style | WindowStyle(), left_, top_, width_, height_,
-                            ParentWindow(), nullptr, ProgramInstance(), nullptr);
-    if (!hwnd_) return;
-    SetPropA(hwnd_, ControlProperty, this);
-    systemProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWinControl::SubclassProc)));
+    UniqueWindow made(CreateWindowExA(exStyle, className, caption_.c_str(), style | WindowStyle(), left_, top_, width_,
+                                      height_, ParentWindow(), nullptr, ProgramInstance(), nullptr));
+    if (TakeOverWindow(made.get(), this)) made.release();
 }
 
-LRESULT CALLBACK TWinControl::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    TWinControl* control = FromHandle(hwnd);
-    if (!control) return DefWindowProcA(hwnd, msg, wp, lp);
-    try {
-        return control->HandleMessage(hwnd, msg, wp, lp);
-    } catch (...) {
-        return control->CallDefault(hwnd, msg, wp, lp);
-    }
-}
-
-void TWinControl::DestroyHandle() {
-    if (!hwnd_) return;
-    HWND hwnd = hwnd_;
-    RemovePropA(hwnd, ControlProperty);
-    if (systemProc_) SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(systemProc_));
-    else UnbindWindow(hwnd);
-    hwnd_ = nullptr;
-    DestroyWindow(hwnd);
-}
-
-LRESULT TWinControl::CallDefault(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (systemProc_) return CallWindowProcA(systemProc_, hwnd, msg, wp, lp);
-    return DefWindowProcA(hwnd, msg, wp, lp);
-}
+void TWinControl::DestroyHandle() { window_.reset(); }
 
 void TWinControl::SetParent(TWinControl* parent) {
     if (parent == parent_) return;
@@ -285,7 +249,7 @@ void TWinControl::Remove(TControl* control) {
 TControl* TWinControl::ControlAtPos(POINT point) const {
     for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
         TControl* control = *it;
-        if (control->IsWindowed() || !control->visible_ || !control->enabled_) continue;
+        if (control->AsWinControl() || !control->visible_ || !control->enabled_) continue;
         const RECT bounds = control->BoundsRect();
         if (PtInRect(&bounds, point)) return control;
     }
@@ -294,9 +258,8 @@ TControl* TWinControl::ControlAtPos(POINT point) const {
 
 bool TWinControl::DispatchDialogChar(char key) {
     for (TControl* control : std::vector<TControl*>(controls_)) {
-        if (control->IsWindowed() ? static_cast<TWinControl*>(control)->DispatchDialogChar(key)
-                                  : control->DialogChar(key))
-            return true;
+        TWinControl* windowed = control->AsWinControl();
+        if (windowed ? windowed->DispatchDialogChar(key) : control->DialogChar(key)) return true;
     }
     return DialogChar(key);
 }
@@ -311,7 +274,7 @@ void TWinControl::PaintWindow(HDC dc) {
 
 void TWinControl::PaintControls(HDC dc, const RECT& area) {
     for (TControl* control : controls_) {
-        if (control->IsWindowed() || !control->visible_) continue;
+        if (control->AsWinControl() || !control->visible_) continue;
         const RECT bounds = control->BoundsRect();
         RECT overlap;
         if (!IntersectRect(&overlap, &bounds, &area)) continue;
@@ -329,8 +292,71 @@ void TWinControl::PaintControls(HDC dc, const RECT& area) {
 LRESULT TWinControl::ColorMessage(HDC dc) {
     SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(Font.Color())));
     SetBkColor(dc, static_cast<COLORREF>(ColorToRGB(color_)));
-    backgroundBrush_.reset(CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(color_))));
+    if (!backgroundBrush_ || backgroundBrushColor_ != color_) {
+        backgroundBrush_.reset(CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(color_))));
+        backgroundBrushColor_ = color_;
+    }
     return reinterpret_cast<LRESULT>(backgroundBrush_.get());
+}
+
+void TWinControl::PaintBuffered(HDC dc) {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    PaintBuffered(dc, client);
+}
+
+void TWinControl::PaintBuffered(HDC dc, const RECT& area) {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    // Painted off-screen first, so the window never flickers.
+    UniqueMemoryDC memory(CreateCompatibleDC(dc));
+    UniqueBitmap buffer(CreateCompatibleBitmap(dc, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1)));
+    ScopedSelect select(memory.get(), buffer.get());
+    PaintWindow(memory.get());
+    PaintControls(memory.get(), area);
+    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory.get(), area.left, area.top,
+           SRCCOPY);
+}
+
+void TWinControl::Print(HDC dc, LPARAM flags) {
+    if ((flags & PRF_CHECKVISIBLE) && !IsWindowVisible(hwnd_)) return;
+    // Where the client area lies in the window's own coordinates.
+    RECT frame;
+    GetWindowRect(hwnd_, &frame);
+    POINT client{0, 0};
+    ::ClientToScreen(hwnd_, &client);
+    const int dx = client.x - frame.left, dy = client.y - frame.top;
+    if ((flags & PRF_NONCLIENT) && (dx || dy)) DefaultProc(WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_NONCLIENT);
+
+    const int saved = SaveDC(dc);
+    POINT origin;
+    GetViewportOrgEx(dc, &origin);
+    SetViewportOrgEx(dc, origin.x + dx, origin.y + dy, nullptr);
+    if (flags & PRF_CLIENT) PaintBuffered(dc);
+    if (flags & PRF_CHILDREN) {
+        // Bottom of the z-order first, so the top one ends up on top.
+        std::vector<HWND> children;
+        for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            children.push_back(child);
+        for (auto it = children.rbegin(); it != children.rend(); ++it) {
+            if (!IsWindowVisible(*it)) continue;
+            RECT place;
+            GetWindowRect(*it, &place);
+            POINT at{place.left, place.top};
+            ::ScreenToClient(hwnd_, &at);
+            const int w = place.right - place.left, h = place.bottom - place.top;
+            // Each child prints into a picture of its own, starting from what
+            // lies beneath it: some system controls clip in device units and
+            // would not follow a moved origin.
+            UniqueMemoryDC childDC(CreateCompatibleDC(dc));
+            UniqueBitmap picture(CreateCompatibleBitmap(dc, std::max(w, 1), std::max(h, 1)));
+            ScopedSelect select(childDC.get(), picture.get());
+            BitBlt(childDC.get(), 0, 0, w, h, dc, at.x, at.y, SRCCOPY);
+            SendMessageA(*it, WM_PRINT, reinterpret_cast<WPARAM>(childDC.get()), flags & ~PRF_CHECKVISIBLE);
+            BitBlt(dc, at.x, at.y, w, h, childDC.get(), 0, 0, SRCCOPY);
+        }
+    }
+    RestoreDC(dc, saved);
 }
 
 void TWinControl::MouseMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -375,53 +401,41 @@ void TWinControl::MouseMessage(UINT msg, WPARAM wp, LPARAM lp) {
     target->MouseUp(button, shift, x, y);
 }
 
-LRESULT TWinControl::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-        case WM_NCCREATE:
-            hwnd_ = hwnd;
-            break;
-        case WM_NCDESTROY: {
-            hwnd_ = nullptr;
+        case WM_NCDESTROY:
+            // The window goes by itself (with its parent): nothing left to destroy.
             trackingLeave_ = false;
-            const LRESULT result = CallDefault(hwnd, msg, wp, lp);
-            if (systemProc_) SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(systemProc_));
-            RemovePropA(hwnd, ControlProperty);
-            systemProc_ = nullptr;
-            return result;
-        }
+            window_.release();
+            break;
         case WM_ERASEBKGND:
-            if (!systemProc_) return 1;
+            if (!TakenOver()) return 1;
             break;
         case WM_PAINT:
-            if (!systemProc_) {
-                PaintScope paint(hwnd);
-                RECT client;
-                GetClientRect(hwnd, &client);
-                // Painted off-screen first, so the window never flickers.
-                UniqueMemoryDC memory(CreateCompatibleDC(paint.dc()));
-                UniqueBitmap buffer(CreateCompatibleBitmap(paint.dc(), std::max<LONG>(client.right, 1),
-                                                           std::max<LONG>(client.bottom, 1)));
-                {
-                    ScopedSelect select(memory.get(), buffer.get());
-                    PaintWindow(memory.get());
-                    PaintControls(memory.get(), paint.area());
-                    const RECT& a = paint.area();
-                    BitBlt(paint.dc(), a.left, a.top, a.right - a.left, a.bottom - a.top, memory.get(), a.left, a.top,
-                           SRCCOPY);
-                }
+            if (!TakenOver()) {
+                PaintScope paint(hwnd_);
+                PaintBuffered(paint.dc(), paint.area());
                 return 0;
             }
-            if (std::any_of(controls_.begin(), controls_.end(), [](TControl* c) { return !c->IsWindowed(); })) {
+            if (std::any_of(controls_.begin(), controls_.end(), [](TControl* c) { return !c->AsWinControl(); })) {
                 // A native container draws itself; the children without a
                 // window go on top.
-                const LRESULT result = CallDefault(hwnd, msg, wp, lp);
-                WindowDC dc(hwnd);
+                const LRESULT result = DefaultProc(msg, wp, lp);
+                ClientDC dc(hwnd_);
                 RECT client;
-                GetClientRect(hwnd, &client);
+                GetClientRect(hwnd_, &client);
                 PaintControls(dc.get(), client);
                 return result;
             }
             break;
+        case WM_PRINTCLIENT:
+            if (TakenOver()) break;
+            PaintBuffered(reinterpret_cast<HDC>(wp));
+            return 0;
+        case WM_PRINT:
+            if (TakenOver()) break;
+            Print(reinterpret_cast<HDC>(wp), lp);
+            return 0;
         case WM_MOUSEMOVE:
         case WM_LBUTTONDOWN:
         case WM_LBUTTONUP:
@@ -442,10 +456,10 @@ LRESULT TWinControl::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             if (Application) Application->HintMouseMove(nullptr);
             break;
         case WM_CAPTURECHANGED:
-            if (reinterpret_cast<HWND>(lp) != hwnd) captureControl_ = nullptr;
+            if (reinterpret_cast<HWND>(lp) != hwnd_) captureControl_ = nullptr;
             break;
         case WM_COMMAND:
-            if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(lp))) {
+            if (TWinControl* child = FindControl(reinterpret_cast<HWND>(lp))) {
                 child->Command(HIWORD(wp));
                 return 0;
             }
@@ -454,7 +468,7 @@ LRESULT TWinControl::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_CTLCOLORBTN:
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORLISTBOX:
-            if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(lp)))
+            if (TWinControl* child = FindControl(reinterpret_cast<HWND>(lp)))
                 return child->ColorMessage(reinterpret_cast<HDC>(wp));
             break;
         case WM_SYSCHAR: {
@@ -464,7 +478,7 @@ LRESULT TWinControl::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             break;
         }
         case WM_SETCURSOR:
-            if (!systemProc_ && LOWORD(lp) == HTCLIENT) {
+            if (!TakenOver() && LOWORD(lp) == HTCLIENT) {
                 SetCursor(LoadCursorA(nullptr, Cursor));
                 return TRUE;
             }
@@ -472,7 +486,7 @@ LRESULT TWinControl::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         default:
             break;
     }
-    return CallDefault(hwnd, msg, wp, lp);
+    return DefaultProc(msg, wp, lp);
 }
 
 }  // namespace brisbolt

@@ -92,7 +92,9 @@ public:
     virtual void Invalidate();
     // Repaints at once.
     void Repaint();
-    virtual bool IsWindowed() const { return false; }
+    // The windowed control this is, or null for a control without a window.
+    virtual TWinControl* AsWinControl() { return nullptr; }
+    const TWinControl* AsWinControl() const { return const_cast<TControl*>(this)->AsWinControl(); }
 
     POINT ClientToScreen(POINT point) const;
     POINT ScreenToClient(POINT point) const;
@@ -131,7 +133,7 @@ public:
 
     HWND Handle();
     bool HandleAllocated() const { return hwnd_ != nullptr; }
-    bool IsWindowed() const override { return true; }
+    TWinControl* AsWinControl() override { return this; }
 
     void SetParent(TWinControl* parent) override;
     void SetBounds(int left, int top, int width, int height) override;
@@ -146,9 +148,13 @@ public:
     // Offers an Alt+letter to the controls within, windowed ones included.
     bool DispatchDialogChar(char key);
 
-    LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
+    // Paints the client area (the window, then the controls without a window)
+    // off-screen and copies the given part of it into dc.
+    void PaintBuffered(HDC dc, const RECT& area);
+    void PaintBuffered(HDC dc);
 
 protected:
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     // Makes the window; the default is a plain child of the program's class.
     virtual void CreateWnd();
     // Native controls: the system class, subclassed so that it reports here.
@@ -159,23 +165,25 @@ protected:
 
     virtual void PaintWindow(HDC dc);
     void PaintControls(HDC dc, const RECT& area);
-    LRESULT CallDefault(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     // WM_CTLCOLOR* sent to the parent for this control.
     virtual LRESULT ColorMessage(HDC dc);
     // WM_COMMAND notifications sent to the parent for this control.
     virtual void Command(WORD) {}
     void FontChanged() override;
 
-    HWND hwnd_ = nullptr;
-    WNDPROC systemProc_ = nullptr;
-    UniqueBrush backgroundBrush_;
+    UniqueWindow window_;
 
 private:
     friend class TControl;
     void Insert(TControl* control);
     void Remove(TControl* control);
     void MouseMessage(UINT msg, WPARAM wp, LPARAM lp);
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    // WM_PRINT: this window and, when asked, the windows within it.
+    void Print(HDC dc, LPARAM flags);
+
+    // Made once per colour, not on every WM_CTLCOLOR* message.
+    UniqueBrush backgroundBrush_;
+    TColor backgroundBrushColor_ = clNone;
 
     std::vector<TControl*> controls_;
     TControl* captureControl_ = nullptr;

@@ -112,36 +112,45 @@ void TForm::Close() {
 }
 
 int TForm::ShowModal() {
-    DisabledWindows others{Handle(), {}};
-    EnumThreadWindows(GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&others));
-    modal_ = true;
-    ModalResult = mrNone;
-    Show();
-    for (;;) {
-        if (Application->Terminated()) ModalResult = mrCancel;
-        if (ModalResult != mrNone) {
-            TCloseAction action = TCloseAction::Hide;
-            DoClose(action);
-            if (action != TCloseAction::None || Application->Terminated()) break;
-            ModalResult = mrNone;
+    int result = mrNone;
+    {
+        // The other windows come back however the loop ends, an exception
+        // included; before hiding, so the right window becomes active.
+        struct ModalScope {
+            TForm& form;
+            DisabledWindows others;
+            ~ModalScope() {
+                for (HWND hwnd : others.windows)
+                    if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
+                form.modal_ = false;
+            }
+        } scope{*this, {Handle(), {}}};
+        EnumThreadWindows(GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&scope.others));
+        modal_ = true;
+        ModalResult = mrNone;
+        Show();
+        for (;;) {
+            if (Application->Terminated()) ModalResult = mrCancel;
+            if (ModalResult != mrNone) {
+                TCloseAction action = TCloseAction::Hide;
+                DoClose(action);
+                if (action != TCloseAction::None || Application->Terminated()) break;
+                ModalResult = mrNone;
+            }
+            Application->HandleMessage();
         }
-        Application->HandleMessage();
+        result = ModalResult;
     }
-    const int result = ModalResult;
-    // Give the others back before hiding, so the right window becomes active.
-    for (HWND hwnd : others.windows)
-        if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
-    modal_ = false;
     Hide();
     return result;
 }
 
-LRESULT TForm::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_CLOSE) {
         Close();
         return 0;
     }
-    return TWinControl::HandleMessage(hwnd, msg, wp, lp);
+    return TWinControl::WndProc(msg, wp, lp);
 }
 
 }  // namespace brisbolt

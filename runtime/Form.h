@@ -44,9 +44,8 @@ public:
     TNotifyEvent OnDestroy;
     std::function<void(TComponent* sender, TCloseAction& action)> OnClose;
 
-    LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
-
 protected:
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     void CreateWnd() override;
     DWORD WindowStyle() const override;
     virtual void DoClose(TCloseAction& action);

@@ -39,6 +39,8 @@ void TFont::SetColor(TColor color) {
 }
 
 void TFont::Assign(const TFont& other) {
+    // The same font again keeps its handle: no new GDI object per paint.
+    if (name_ == other.name_ && height_ == other.height_ && style_ == other.style_ && color_ == other.color_) return;
     name_ = other.name_;
     height_ = other.height_;
     style_ = other.style_;
@@ -187,7 +189,7 @@ void TBitmap::Release() {
 void TBitmap::SetSize(int width, int height) {
     Release();
     if (width <= 0 || height <= 0) return;
-    WindowDC screen(nullptr);
+    ClientDC screen(nullptr);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;

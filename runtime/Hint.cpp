@@ -4,22 +4,15 @@ namespace brisbolt {
 
 THintWindow::THintWindow() { Font.SetColor(clInfoText); }
 
-THintWindow::~THintWindow() {
-    if (hwnd_) {
-        UnbindWindow(hwnd_);
-        DestroyWindow(hwnd_);
-    }
-}
-
 void THintWindow::EnsureWindow() {
     if (hwnd_) return;
-    hwnd_ = CreateBoundWindow(this, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, BoundWindowClass(CS_SAVEBITS, "BrisboltHint"),
-                              "", WS_POPUP, 0, 0, 0, 0, nullptr);
+    window_ = UniqueWindow(CreateBoundWindow(this, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, BoundWindowClass(CS_SAVEBITS, "BrisboltHint"),
+                              "", WS_POPUP, 0, 0, 0, 0, nullptr));
 }
 
 RECT THintWindow::CalcHintRect(int maxWidth, const std::string& text) {
     EnsureWindow();
-    WindowDC dc(hwnd_);
+    ClientDC dc(hwnd_);
     TCanvas canvas(dc.get());
     canvas.Font.Assign(Font);
     RECT rect{0, 0, maxWidth, 0};
@@ -53,10 +46,10 @@ void THintWindow::Paint(TCanvas& canvas) {
     canvas.DrawText(caption_, text, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
 }
 
-LRESULT THintWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT THintWindow::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_PAINT: {
-            PaintScope paint(hwnd);
+            PaintScope paint(hwnd_);
             TCanvas canvas(paint.dc());
             Paint(canvas);
             return 0;
@@ -64,10 +57,10 @@ LRESULT THintWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_NCHITTEST:
             return HTTRANSPARENT;
         case WM_NCDESTROY:
-            hwnd_ = nullptr;
+            window_.release();
             break;
     }
-    return DefWindowProcA(hwnd, msg, wp, lp);
+    return DefaultProc(msg, wp, lp);
 }
 
 }  // namespace brisbolt

@@ -14,7 +14,7 @@ namespace brisbolt {
 class THintWindow : public MessageTarget {
 public:
     THintWindow();
-    ~THintWindow() override;
+    ~THintWindow() override = default;
     THintWindow(const THintWindow&) = delete;
     THintWindow& operator=(const THintWindow&) = delete;
 
@@ -30,13 +30,12 @@ public:
     TColor Color = clInfoBk;
     TFont Font;
 
-    LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
-
 protected:
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     virtual void Paint(TCanvas& canvas);
     void EnsureWindow();
 
-    HWND hwnd_ = nullptr;
+    UniqueWindow window_;
     std::string caption_;
 };
 

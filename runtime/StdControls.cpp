@@ -208,17 +208,17 @@ void TSpinEdit::Command(WORD code) {
     if (OnChange) OnChange(this);
 }
 
-LRESULT TSpinEdit::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT TSpinEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_KILLFOCUS && !updating_) {
         // Leaving the field shows the number actually held.
-        const LRESULT result = TWinControl::HandleMessage(hwnd, msg, wp, lp);
+        const LRESULT result = TWinControl::WndProc(msg, wp, lp);
         updating_ = true;
         SetCaption(std::to_string(value_));
         updating_ = false;
         return result;
     }
     if (msg == WM_NCDESTROY) upDown_ = nullptr;
-    return TWinControl::HandleMessage(hwnd, msg, wp, lp);
+    return TWinControl::WndProc(msg, wp, lp);
 }
 
 }  // namespace brisbolt

@@ -134,7 +134,7 @@ public:
 protected:
     void CreateWnd() override;
     void Command(WORD code) override;
-    LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
     int Clamp(int value) const;

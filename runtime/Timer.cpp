@@ -6,9 +6,9 @@ namespace {
 constexpr UINT_PTR TimerId = 1;
 }
 
-TTimer::TTimer(TComponent* owner) : TComponent(owner), window_(this) { Update(); }
+TTimer::TTimer(TComponent* owner) : TComponent(owner) { Update(); }
 
-TTimer::~TTimer() { KillTimer(window_.Handle(), TimerId); }
+TTimer::~TTimer() { KillTimer(hwnd_, TimerId); }
 
 void TTimer::SetEnabled(bool enabled) {
     if (enabled == enabled_) return;
@@ -23,16 +23,16 @@ void TTimer::SetInterval(unsigned interval) {
 }
 
 void TTimer::Update() {
-    KillTimer(window_.Handle(), TimerId);
-    if (enabled_ && interval_ > 0) SetTimer(window_.Handle(), TimerId, interval_, nullptr);
+    KillTimer(hwnd_, TimerId);
+    if (enabled_ && interval_ > 0) SetTimer(hwnd_, TimerId, interval_, nullptr);
 }
 
-LRESULT TTimer::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT TTimer::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_TIMER && wp == TimerId) {
         if (OnTimer) OnTimer(this);
         return 0;
     }
-    return DefWindowProcA(hwnd, msg, wp, lp);
+    return DefaultProc(msg, wp, lp);
 }
 
 }  // namespace brisbolt

@@ -21,10 +21,10 @@ public:
     std::function<void(TComponent* sender)> OnTimer;
 
 private:
-    LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     void Update();
 
-    MessageWindow window_;
+    UniqueWindow window_{CreateMessageWindow(this)};
     bool enabled_ = true;
     unsigned interval_ = 1000;
 };

@@ -66,15 +66,15 @@ private:
     HDC dc_;
 };
 
-// GetDC/ReleaseDC for one scope (nullptr: the screen).
-class WindowDC {
+// GetDC/ReleaseDC for one scope: a window's client area (nullptr: the screen).
+class ClientDC {
 public:
-    explicit WindowDC(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
-    ~WindowDC() {
+    explicit ClientDC(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+    ~ClientDC() {
         if (dc_) ReleaseDC(hwnd_, dc_);
     }
-    WindowDC(const WindowDC&) = delete;
-    WindowDC& operator=(const WindowDC&) = delete;
+    ClientDC(const ClientDC&) = delete;
+    ClientDC& operator=(const ClientDC&) = delete;
     HDC get() const { return dc_; }
 
 private:

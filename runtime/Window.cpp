@@ -2,29 +2,61 @@
 
 #include <exception>
 
+#include "runtime/Dialogs.h"
+
 namespace brisbolt {
 
 namespace {
-
-LRESULT CALLBACK BoundProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lp);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* target = reinterpret_cast<MessageTarget*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!target) return DefWindowProcA(hwnd, msg, wp, lp);
-    try {
-        return target->HandleMessage(hwnd, msg, wp, lp);
-    } catch (const std::exception& e) {
-        // Nothing may unwind through the system's code; say what went wrong.
-        MessageBoxA(nullptr, e.what(), "Brisbolt", MB_OK | MB_ICONERROR);
-    } catch (...) {
-        MessageBoxA(nullptr, "An unexpected error occurred.", "Brisbolt", MB_OK | MB_ICONERROR);
-    }
-    return 0;
-}
-
+constexpr const char* TargetProperty = "BrisboltTarget";
 }  // namespace
+
+struct WindowBinding {
+    static void Bind(HWND hwnd, MessageTarget* target, WNDPROC systemProc) {
+        SetPropA(hwnd, TargetProperty, target);
+        target->hwnd_ = hwnd;
+        target->systemProc_ = systemProc;
+    }
+
+    static void Unbind(HWND hwnd) {
+        MessageTarget* target = FindTarget(hwnd);
+        if (!target) return;
+        if (target->systemProc_) SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(target->systemProc_));
+        RemovePropA(hwnd, TargetProperty);
+        target->hwnd_ = nullptr;
+        target->systemProc_ = nullptr;
+    }
+
+    static LRESULT Default(MessageTarget* target, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+        return target->systemProc_ ? CallWindowProcA(target->systemProc_, hwnd, msg, wp, lp)
+                                   : DefWindowProcA(hwnd, msg, wp, lp);
+    }
+
+    static LRESULT CALLBACK Entry(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+        if (msg == WM_NCCREATE) {
+            auto* target = static_cast<MessageTarget*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+            if (target) Bind(hwnd, target, nullptr);
+        }
+        MessageTarget* target = FindTarget(hwnd);
+        if (!target) return DefWindowProcA(hwnd, msg, wp, lp);
+        LRESULT result = 0;
+        try {
+            result = target->WndProc(msg, wp, lp);
+        } catch (const std::exception& e) {
+            ReportHandlerError(e.what());
+            result = Default(target, hwnd, msg, wp, lp);
+        } catch (...) {
+            ReportHandlerError("An unexpected error occurred.");
+            result = Default(target, hwnd, msg, wp, lp);
+        }
+        // The object has seen the window's last message.
+        if (msg == WM_NCDESTROY) Unbind(hwnd);
+        return result;
+    }
+};
+
+LRESULT MessageTarget::DefaultProc(UINT msg, WPARAM wp, LPARAM lp) {
+    return WindowBinding::Default(this, hwnd_, msg, wp, lp);
+}
 
 HINSTANCE ProgramInstance() { return GetModuleHandleA(nullptr); }
 
@@ -35,7 +67,7 @@ const char* BoundWindowClass(UINT style, const char* name) {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     wc.style = style;
-    wc.lpfnWndProc = BoundProc;
+    wc.lpfnWndProc = WindowBinding::Entry;
     wc.hInstance = ProgramInstance();
     wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     wc.hIcon = LoadIconA(ProgramInstance(), "MAINICON");
@@ -50,17 +82,45 @@ HWND CreateBoundWindow(MessageTarget* target, DWORD exStyle, const char* classNa
                            target);
 }
 
+HWND CreateMessageWindow(MessageTarget* target) {
+    return CreateBoundWindow(target, 0, BoundWindowClass(0, "BrisboltMessages"), "", WS_POPUP, 0, 0, 0, 0, nullptr);
+}
+
+bool TakeOverWindow(HWND hwnd, MessageTarget* target) {
+    if (!hwnd || !target || FindTarget(hwnd)) return false;
+    const auto systemProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
+    WindowBinding::Bind(hwnd, target, systemProc);
+    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowBinding::Entry));
+    return true;
+}
+
+MessageTarget* FindTarget(HWND hwnd) {
+    return hwnd ? static_cast<MessageTarget*>(GetPropA(hwnd, TargetProperty)) : nullptr;
+}
+
 void UnbindWindow(HWND hwnd) {
-    if (hwnd) SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    if (hwnd) WindowBinding::Unbind(hwnd);
 }
 
-MessageWindow::MessageWindow(MessageTarget* target) {
-    hwnd_ = CreateBoundWindow(target, 0, BoundWindowClass(0, "BrisboltMessages"), "", WS_POPUP, 0, 0, 0, 0, nullptr);
+void ReportHandlerError(const char* what) {
+    // A report while one is open would only pile up boxes (a failing paint
+    // handler fails again on every repaint behind the box).
+    static bool reporting = false;
+    if (reporting) return;
+    reporting = true;
+    try {
+        ShowMessage(what);
+    } catch (...) {
+    }
+    reporting = false;
 }
 
-MessageWindow::~MessageWindow() {
-    UnbindWindow(hwnd_);
-    if (hwnd_) DestroyWindow(hwnd_);
+void UniqueWindow::reset(HWND hwnd) {
+    HWND old = hwnd_;
+    hwnd_ = hwnd;
+    if (!old) return;
+    UnbindWindow(old);
+    DestroyWindow(old);
 }
 
 }  // namespace brisbolt

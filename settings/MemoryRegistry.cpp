@@ -33,14 +33,14 @@ public:
               bool writable)
         : owner_(owner), root_(root), path_(std::move(path)), node_(std::move(node)), writable_(writable) {}
 
-    std::optional<RawValue> Query(const std::string& name) override {
+    [[nodiscard]] std::optional<RawValue> Query(const std::string& name) override {
         if (!owner_.Allowed(root_, path_, MemoryRegistry::Op::Read) || node_->deleted) return std::nullopt;
         auto it = node_->values.find(name);
         if (it == node_->values.end()) return std::nullopt;
         return it->second;
     }
 
-    bool Set(const std::string& name, const RawValue& value) override {
+    [[nodiscard]] bool Set(const std::string& name, const RawValue& value) override {
         if (!owner_.Allowed(root_, path_, MemoryRegistry::Op::Write) || !writable_ || node_->deleted) return false;
         // Keep the spelling of an existing name, as Windows does.
         auto it = node_->values.find(name);
@@ -49,19 +49,19 @@ public:
         return true;
     }
 
-    bool Delete(const std::string& name) override {
+    [[nodiscard]] bool Delete(const std::string& name) override {
         if (!owner_.Allowed(root_, path_, MemoryRegistry::Op::Delete) || !writable_ || node_->deleted) return false;
         return node_->values.erase(name) > 0;
     }
 
-    std::optional<std::vector<std::string>> Subkeys() override {
+    [[nodiscard]] std::optional<std::vector<std::string>> Subkeys() override {
         if (!owner_.Allowed(root_, path_, MemoryRegistry::Op::List) || node_->deleted) return std::nullopt;
         std::vector<std::string> names;
         for (const auto& [name, sub] : node_->subkeys) names.push_back(sub->name);
         return names;
     }
 
-    std::optional<std::vector<std::string>> ValueNames() override {
+    [[nodiscard]] std::optional<std::vector<std::string>> ValueNames() override {
         if (!owner_.Allowed(root_, path_, MemoryRegistry::Op::List) || node_->deleted) return std::nullopt;
         std::vector<std::string> names;
         for (const auto& [name, value] : node_->values) names.push_back(name);

@@ -22,7 +22,7 @@ public:
 
     KeyHandle OpenForReading(RootKey root, std::string_view path) override;
     KeyHandle OpenForWriting(RootKey root, std::string_view path, bool create) override;
-    bool DeleteKeyTree(RootKey root, std::string_view path) override;
+    [[nodiscard]] bool DeleteKeyTree(RootKey root, std::string_view path) override;
 
     // Refuses one kind of operation on one key (not on the keys below it).
     void Refuse(RootKey root, std::string_view path, Op op);

@@ -1,8 +1,14 @@
 #include "settings/OriginalValues.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
+#include <initializer_list>
+#include <optional>
+#include <set>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "settings/ProgramSettings.h"
 #include "settings/RegistryCalls.h"
@@ -55,41 +61,133 @@ void SaveAdaptersNt() {
     }
 }
 
-void RestoreAdapters9x() {
+// The record's saved entries as restoring reads them. An entry that is not
+// there is told apart from one the registry would not hand over: only the
+// first may count as "nothing saved", so a passing failure never costs the
+// one copy of an original.
+class SavedEntries {
+public:
+    SavedEntries() {
+        if (auto key = ActiveRegistry().OpenForReading(Record, ProgramKey))
+            if (auto names = key->ValueNames()) names_.emplace(names->begin(), names->end());
+    }
+
+    // Empty when unknown; false when missing (or not a number, as a flag reads).
+    std::optional<bool> Flag(const std::string& name) const {
+        const Entry entry = Read(name);
+        if (!entry.known) return std::nullopt;
+        return entry.value && IntegerFrom(*entry.value).value_or(0) != 0;
+    }
+    // Empty when unknown; -1 when missing or not a number.
+    std::optional<std::int32_t> Number(const std::string& name) const {
+        const Entry entry = Read(name);
+        if (!entry.known) return std::nullopt;
+        return entry.value ? IntegerFrom(*entry.value).value_or(-1) : -1;
+    }
+    // Empty when unknown; empty text when missing or not text.
+    std::optional<std::string> Text(const std::string& name) const {
+        const Entry entry = Read(name);
+        if (!entry.known) return std::nullopt;
+        return entry.value ? StringFrom(*entry.value).value_or(std::string()) : std::string();
+    }
+
+    bool Listed() const { return names_.has_value(); }
+
+    // Every adapter number that has an entry of any kind.
+    std::set<int> AdapterIndexes() const {
+        std::set<int> indexes;
+        if (names_)
+            for (const auto& name : *names_)
+                if (auto index = AdapterIndex(name)) indexes.insert(*index);
+        return indexes;
+    }
+
+private:
+    struct Entry {
+        bool known = false;
+        std::optional<RawValue> value;  // empty: not there
+    };
+
+    // A value that is not handed over is missing only if the listing says so.
+    Entry Read(const std::string& name) const {
+        auto key = ActiveRegistry().OpenForReading(Record, ProgramKey);
+        if (!key) return {};
+        if (auto value = key->Query(name)) return {true, std::move(value)};
+        return {names_ && !names_->contains(name), std::nullopt};
+    }
+
+    static std::optional<int> AdapterIndex(std::string_view name) {
+        constexpr std::string_view prefix = "Orig_mtu";
+        if (name.size() <= prefix.size() || CompareNames(name.substr(0, prefix.size()), prefix) != 0)
+            return std::nullopt;
+        name.remove_prefix(prefix.size());
+        int index = -1;
+        const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), index);
+        if (error != std::errc() || index < 0 || end == name.data() + name.size() || *end != '_') return std::nullopt;
+        return index;
+    }
+
+    std::optional<std::set<std::string, NameLess>> names_;
+};
+
+// An adapter's entries go only once the adapter holds what restoring gives
+// it; whatever cannot be read or written leaves them for the next restore.
+// The flag goes first: a flag left without its saved number would read as
+// "no MTU saved" and cost the adapter its value.
+void ForgetEntries(const std::string& flag, std::initializer_list<std::string> others) {
+    if (!DeleteRegistryValue(Record, ProgramKey, flag)) return;
+    for (const auto& name : others) DeleteRegistryValue(Record, ProgramKey, name);
+}
+
+void RestoreAdapters9x(const SavedEntries& saved) {
     for (int slot = 0; slot < NetTransSlots; ++slot) {
         const std::string flag = MtuEntry(slot, "_TF");
-        const std::string saved = MtuEntry(slot, "_Val");
-        if (!GetRegistryBoolean(Record, ProgramKey, flag)) continue;
-        const std::int32_t mtu = GetRegistryInteger(Record, ProgramKey, saved);
+        const std::string value = MtuEntry(slot, "_Val");
+        if (!saved.Flag(flag).value_or(false)) continue;
+        const auto mtu = saved.Number(value);
+        if (!mtu) continue;
         const std::string key = NetTransKey(slot);
-        if (IsValidMtu(mtu)) {
-            SetRegistryValue(Machine, key, false, std::to_string(mtu), "MaxMTU", ValueKind::String);
+        if (IsValidMtu(*mtu)) {
+            if (!SetRegistryValue(Machine, key, false, std::to_string(*mtu), "MaxMTU", ValueKind::String)) continue;
         } else {
             // No MTU was found when saving: hand the slot back to the system default.
             DeleteRegistryValue(Machine, key, "MaxMTU");
             DeleteRegistryValue(Machine, key, "IPMTU");
         }
-        DeleteRegistryValue(Record, ProgramKey, flag);
-        DeleteRegistryValue(Record, ProgramKey, saved);
+        ForgetEntries(flag, {value});
     }
 }
 
-void RestoreAdapterNt(int index) {
+void RestoreAdapterNt(const SavedEntries& saved, int index) {
     const std::string flag = MtuEntry(index, "_TF");
-    const bool hadMtu = GetRegistryBoolean(Record, ProgramKey, flag);
-    DeleteRegistryValue(Record, ProgramKey, flag);
+    const auto hadMtu = saved.Flag(flag);
     if (!hadMtu) return;
+    if (!*hadMtu) {
+        // Nothing to give back; the name entry stays until the next saving.
+        DeleteRegistryValue(Record, ProgramKey, flag);
+        return;
+    }
     const std::string nameEntry = MtuEntry(index, "_Name");
-    const std::string name = GetRegistryString(Record, ProgramKey, nameEntry);
-    DeleteRegistryValue(Record, ProgramKey, nameEntry);
-    if (name.empty()) return;
-    auto key = ActiveRegistry().OpenForWriting(Machine, InterfaceKey(name), false);
+    const auto name = saved.Text(nameEntry);
+    if (!name) return;
+    if (name->empty()) {
+        ForgetEntries(flag, {nameEntry});
+        return;
+    }
+    auto key = ActiveRegistry().OpenForWriting(Machine, InterfaceKey(*name), false);
     if (!key) return;
-    const std::string saved = MtuEntry(index, "_Val");
-    const std::int32_t mtu = GetRegistryInteger(Record, ProgramKey, saved);
-    DeleteRegistryValue(Record, ProgramKey, saved);
-    if (IsValidMtu(mtu)) WriteInteger(*key, "MaxMTU", mtu);
-    else key->Delete("MaxMTU");
+    const std::string valueEntry = MtuEntry(index, "_Val");
+    const auto mtu = saved.Number(valueEntry);
+    if (!mtu) return;
+    if (IsValidMtu(*mtu)) {
+        if (!WriteInteger(*key, "MaxMTU", *mtu)) return;
+    } else {
+        // No usable MTU was saved: the adapter goes back to its own default,
+        // and a value that is already gone is just as good.
+        static_cast<void>(key->Delete("MaxMTU"));
+    }
+    key.reset();
+    ForgetEntries(flag, {nameEntry, valueEntry});
 }
 
 bool HasAdapterEntry(int index) {
@@ -98,15 +196,21 @@ bool HasAdapterEntry(int index) {
     return std::get<std::int32_t>(value) != -1;
 }
 
-// Saving numbers the adapters without an upper bound, so restoring goes past
-// the first ten as long as entries or adapters are there.
-void RestoreAdaptersNt() {
+// Saving numbers the adapters without an upper bound and skips the numbers
+// of keys it cannot open, and adapters come and go before restoring: every
+// saved number is restored, gaps or not.
+void RestoreAdaptersNt(const SavedEntries& saved) {
     if (!RegistryKeyExists(Machine, InterfacesKey)) return;
     int adapters = 0;
     if (auto interfaces = ActiveRegistry().OpenForReading(Machine, InterfacesKey))
         adapters = static_cast<int>(interfaces->Subkeys().value_or(std::vector<std::string>{}).size());
     const int covered = std::max(NetTransSlots, adapters);
-    for (int index = 0; index < covered || HasAdapterEntry(index); ++index) RestoreAdapterNt(index);
+    std::set<int> indexes = saved.AdapterIndexes();
+    for (int index = 0; index < covered; ++index) indexes.insert(index);
+    for (int index : indexes) RestoreAdapterNt(saved, index);
+    // Without a listing of the record, go on as long as entries follow.
+    if (!saved.Listed())
+        for (int index = covered; HasAdapterEntry(index); ++index) RestoreAdapterNt(saved, index);
 }
 
 struct SavedItem {
@@ -154,8 +258,9 @@ void SaveOriginalValues() {
 }
 
 void RestoreOriginalValues() {
-    if (Is9xFamily()) RestoreAdapters9x();
-    else RestoreAdaptersNt();
+    const SavedEntries saved;
+    if (Is9xFamily()) RestoreAdapters9x(saved);
+    else RestoreAdaptersNt(saved);
 
     if (auto ndi = SavedValue(Ndi)) SetSystemNdiCacheSize(false, std::to_string(*ndi));
     if (auto rwin = SavedValue(Rwin)) SetSystemRcvWindow(*rwin);

@@ -80,7 +80,8 @@ private:
         if (SplitKeyPath(path).empty()) Fail(line.number, "a key below the root is needed");
         key_.reset();
         if (remove) {
-            registry_.DeleteKeyTree(root_, path);
+            // Removing a key that is not there is no error, as in regedit.
+            static_cast<void>(registry_.DeleteKeyTree(root_, path));
             return;
         }
         key_ = registry_.OpenForWriting(root_, path, true);
@@ -133,7 +134,8 @@ private:
         const std::string data = Trim(std::string_view(line.text).substr(pos + 1));
 
         if (data == "-") {
-            key_->Delete(name);
+            // Likewise for a value that is not there.
+            static_cast<void>(key_->Delete(name));
             return;
         }
         RawValue value;

@@ -42,20 +42,29 @@ bool ValueExists(RegistryKey& key, const std::string& name) {
     return key.Query(name).has_value();
 }
 
+std::optional<std::string> StringFrom(const RawValue& value) {
+    if (value.type != RegSz && value.type != RegExpandSz) return std::nullopt;
+    const auto end = std::find(value.data.begin(), value.data.end(), std::uint8_t{0});
+    return std::string(value.data.begin(), end);
+}
+
+std::optional<std::int32_t> IntegerFrom(const RawValue& value) {
+    if (value.type != RegDword || value.data.size() != 4) return std::nullopt;
+    std::uint32_t number = 0;
+    for (int i = 3; i >= 0; --i) number = (number << 8) | value.data[i];
+    return static_cast<std::int32_t>(number);
+}
+
 std::optional<std::string> ReadString(RegistryKey& key, const std::string& name) {
     auto value = key.Query(name);
-    if (!value || (value->type != RegSz && value->type != RegExpandSz)) return std::nullopt;
-    const auto& bytes = value->data;
-    const auto end = std::find(bytes.begin(), bytes.end(), std::uint8_t{0});
-    return std::string(bytes.begin(), end);
+    if (!value) return std::nullopt;
+    return StringFrom(*value);
 }
 
 std::optional<std::int32_t> ReadInteger(RegistryKey& key, const std::string& name) {
     auto value = key.Query(name);
-    if (!value || value->type != RegDword || value->data.size() != 4) return std::nullopt;
-    std::uint32_t number = 0;
-    for (int i = 3; i >= 0; --i) number = (number << 8) | value->data[i];
-    return static_cast<std::int32_t>(number);
+    if (!value) return std::nullopt;
+    return IntegerFrom(*value);
 }
 
 std::optional<bool> ReadBool(RegistryKey& key, const std::string& name) {

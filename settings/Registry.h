@@ -36,14 +36,14 @@ public:
     virtual ~RegistryKey() = default;
 
     // The value's type and bytes; empty when it is missing or cannot be read.
-    virtual std::optional<RawValue> Query(const std::string& name) = 0;
-    virtual bool Set(const std::string& name, const RawValue& value) = 0;
+    [[nodiscard]] virtual std::optional<RawValue> Query(const std::string& name) = 0;
+    [[nodiscard]] virtual bool Set(const std::string& name, const RawValue& value) = 0;
     // False when the value is missing or the deletion is refused.
-    virtual bool Delete(const std::string& name) = 0;
+    [[nodiscard]] virtual bool Delete(const std::string& name) = 0;
     // Direct subkeys in enumeration order; empty optional when refused.
-    virtual std::optional<std::vector<std::string>> Subkeys() = 0;
+    [[nodiscard]] virtual std::optional<std::vector<std::string>> Subkeys() = 0;
     // Value names in enumeration order (used by fixtures and dumps).
-    virtual std::optional<std::vector<std::string>> ValueNames() = 0;
+    [[nodiscard]] virtual std::optional<std::vector<std::string>> ValueNames() = 0;
 };
 
 using KeyHandle = std::unique_ptr<RegistryKey>;
@@ -58,7 +58,7 @@ public:
     virtual KeyHandle OpenForWriting(RootKey root, std::string_view path, bool create) = 0;
     // Removes a key with everything below it. Fixtures and tests use it;
     // the program itself never deletes keys.
-    virtual bool DeleteKeyTree(RootKey root, std::string_view path) = 0;
+    [[nodiscard]] virtual bool DeleteKeyTree(RootKey root, std::string_view path) = 0;
 };
 
 // A path taken from the root: a leading backslash and empty elements are
@@ -74,18 +74,22 @@ struct NameLess {
 };
 
 // The typed operations on an open key, the same for every backend.
-bool ValueExists(RegistryKey& key, const std::string& name);
-std::optional<std::string> ReadString(RegistryKey& key, const std::string& name);
-std::optional<std::int32_t> ReadInteger(RegistryKey& key, const std::string& name);
-std::optional<bool> ReadBool(RegistryKey& key, const std::string& name);
-std::optional<double> ReadDateTime(RegistryKey& key, const std::string& name);
-bool WriteString(RegistryKey& key, const std::string& name, std::string_view text);
-bool WriteInteger(RegistryKey& key, const std::string& name, std::int32_t number);
-bool WriteBool(RegistryKey& key, const std::string& name, bool flag);
-bool WriteDateTime(RegistryKey& key, const std::string& name, double stamp);
+[[nodiscard]] bool ValueExists(RegistryKey& key, const std::string& name);
+[[nodiscard]] std::optional<std::string> ReadString(RegistryKey& key, const std::string& name);
+[[nodiscard]] std::optional<std::int32_t> ReadInteger(RegistryKey& key, const std::string& name);
+[[nodiscard]] std::optional<bool> ReadBool(RegistryKey& key, const std::string& name);
+[[nodiscard]] std::optional<double> ReadDateTime(RegistryKey& key, const std::string& name);
+[[nodiscard]] bool WriteString(RegistryKey& key, const std::string& name, std::string_view text);
+[[nodiscard]] bool WriteInteger(RegistryKey& key, const std::string& name, std::int32_t number);
+[[nodiscard]] bool WriteBool(RegistryKey& key, const std::string& name, bool flag);
+[[nodiscard]] bool WriteDateTime(RegistryKey& key, const std::string& name, double stamp);
+
+// The same readings of a value already queried.
+[[nodiscard]] std::optional<std::string> StringFrom(const RawValue& value);
+[[nodiscard]] std::optional<std::int32_t> IntegerFrom(const RawValue& value);
 
 // "key exists": the key can be opened with full access.
-bool KeyExists(RegistryBackend& registry, RootKey root, std::string_view path);
+[[nodiscard]] bool KeyExists(RegistryBackend& registry, RootKey root, std::string_view path);
 
 RawValue StringValue(std::string_view text, std::uint32_t type = RegSz);
 RawValue DwordValue(std::uint32_t number);

@@ -14,7 +14,7 @@ class Win32Key final : public RegistryKey {
 public:
     explicit Win32Key(UniqueRegKey key) : key_(std::move(key)) {}
 
-    std::optional<RawValue> Query(const std::string& name) override {
+    [[nodiscard]] std::optional<RawValue> Query(const std::string& name) override {
         DWORD type = 0;
         DWORD size = 0;
         if (RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
@@ -36,7 +36,7 @@ public:
         }
     }
 
-    bool Set(const std::string& name, const RawValue& value) override {
+    [[nodiscard]] bool Set(const std::string& name, const RawValue& value) override {
         // Windows 9x measures text values itself and needs a real pointer,
         // even for an empty value.
         static const BYTE nothing[1] = {0};
@@ -45,11 +45,11 @@ public:
                               static_cast<DWORD>(value.data.size())) == ERROR_SUCCESS;
     }
 
-    bool Delete(const std::string& name) override {
+    [[nodiscard]] bool Delete(const std::string& name) override {
         return RegDeleteValueA(key_.get(), name.c_str()) == ERROR_SUCCESS;
     }
 
-    std::optional<std::vector<std::string>> Subkeys() override {
+    [[nodiscard]] std::optional<std::vector<std::string>> Subkeys() override {
         DWORD count = 0;
         DWORD longest = 0;
         if (RegQueryInfoKeyA(key_.get(), nullptr, nullptr, nullptr, &count, &longest, nullptr, nullptr, nullptr,
@@ -60,7 +60,7 @@ public:
         });
     }
 
-    std::optional<std::vector<std::string>> ValueNames() override {
+    [[nodiscard]] std::optional<std::vector<std::string>> ValueNames() override {
         DWORD count = 0;
         DWORD longest = 0;
         if (RegQueryInfoKeyA(key_.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &longest,

@@ -9,7 +9,7 @@ class Win32Registry final : public RegistryBackend {
 public:
     KeyHandle OpenForReading(RootKey root, std::string_view path) override;
     KeyHandle OpenForWriting(RootKey root, std::string_view path, bool create) override;
-    bool DeleteKeyTree(RootKey root, std::string_view path) override;
+    [[nodiscard]] bool DeleteKeyTree(RootKey root, std::string_view path) override;
 };
 
 }  // namespace brisbolt

@@ -194,14 +194,34 @@ std::string TfrmBrisbolt::LastAddressOf(const hostent* host) {
     return address;
 }
 
+namespace {
+
+// WinSock for one scope: WSACleanup only after a start that worked.
+class WinSockScope {
+public:
+    WinSockScope() {
+        WSADATA data;
+        started_ = WSAStartup(MAKEWORD(1, 1), &data) == 0;
+    }
+    ~WinSockScope() {
+        if (started_) WSACleanup();
+    }
+    WinSockScope(const WinSockScope&) = delete;
+    WinSockScope& operator=(const WinSockScope&) = delete;
+    bool Started() const { return started_; }
+
+private:
+    bool started_ = false;
+};
+
+}  // namespace
+
 std::string TfrmBrisbolt::GetLocalIPAddress() {
-    WSADATA data;
-    if (WSAStartup(MAKEWORD(1, 1), &data) != 0) return {};
-    std::string address;
+    WinSockScope winsock;
+    if (!winsock.Started()) return {};
     char hostName[64] = {};
-    if (gethostname(hostName, sizeof hostName) == 0) address = LastAddressOf(gethostbyname(hostName));
-    WSACleanup();
-    return address;
+    if (gethostname(hostName, sizeof hostName) != 0) return {};
+    return LastAddressOf(gethostbyname(hostName));
 }
 
 }  // namespace brisbolt

@@ -11,6 +11,11 @@ enum class TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal
 
 class TBrushFill {
 public:
+    TBrushFill() = default;
+    // A copy would carry the other owner's OnChange; Assign takes the settings alone.
+    TBrushFill(const TBrushFill&) = delete;
+    TBrushFill& operator=(const TBrushFill&) = delete;
+
     TBrushStyle BrushStyle() const { return brushStyle_; }
     TColor BrushColor() const { return brushColor_; }
     void SetBrushStyle(TBrushStyle value) { brushStyle_ = value; Changed(); }

@@ -15,6 +15,11 @@ enum class TStyle3D { fontRaised, fontInset, fontOnlyShadow, fontOnlyHighlight, 
 
 class TFont3D {
 public:
+    TFont3D() = default;
+    // A copy would carry the other owner's OnChange; Assign takes the settings alone.
+    TFont3D(const TFont3D&) = delete;
+    TFont3D& operator=(const TFont3D&) = delete;
+
     int DrawingWidth() const { return 2 * offset_ + repetitionWidth_; }
     bool ThreeDimensional() const { return threeDimensional_; }
     bool MaskFont() const { return maskFont_; }
@@ -39,6 +44,7 @@ public:
         Changed();
     }
     void SetStyle3D(TStyle3D value) { style3D_ = value; Changed(); }
+    // Every setting of the other, signalled once; OnChange stays this object's own.
     void Assign(const TFont3D& other);
 
     // Fired after every setter; the owning control repaints.

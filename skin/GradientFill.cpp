@@ -29,6 +29,15 @@ void TGradientFill::SetColorsInBetween(std::vector<std::string> value) {
     Changed();
 }
 
+void TGradientFill::Assign(const TGradientFill& other) {
+    beginColor_ = other.beginColor_;
+    endColor_ = other.endColor_;
+    fillStyle_ = other.fillStyle_;
+    colorCount_ = other.colorCount_;
+    colorsInBetween_ = other.colorsInBetween_;
+    Changed();
+}
+
 std::vector<Rgb> GradientColorList(const TGradientFill& fill, bool forward, const SystemColors& system) {
     std::vector<Rgb> list;
     list.push_back(ResolveColor(forward ? fill.BeginColor() : fill.EndColor(), system));

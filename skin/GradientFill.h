@@ -18,6 +18,11 @@ enum class GradientStyle {
 
 class TGradientFill {
 public:
+    TGradientFill() = default;
+    // A copy would carry the other owner's OnChange; Assign takes the settings alone.
+    TGradientFill(const TGradientFill&) = delete;
+    TGradientFill& operator=(const TGradientFill&) = delete;
+
     Color BeginColor() const { return beginColor_; }
     Color EndColor() const { return endColor_; }
     GradientStyle FillStyle() const { return fillStyle_; }
@@ -30,6 +35,8 @@ public:
     // Only 2 to 255 steps are taken; anything else is ignored but still signalled.
     void SetColorCount(int value);
     void SetColorsInBetween(std::vector<std::string> value);
+    // Every setting of the other, signalled once; OnChange stays this object's own.
+    void Assign(const TGradientFill& other);
 
     // Fired after every setter.
     std::function<void()> OnChange;

@@ -1,5 +1,6 @@
 #include "skin/RoundedButton.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "skin/SkinDraw.h"
@@ -17,12 +18,14 @@ TRoundedButton::TRoundedButton(TComponent* owner) : TGraphicControl(owner) {
 void TRoundedButton::SetButtonColor(TColor value) {
     if (value == buttonColor_) return;
     buttonColor_ = value;
+    brushes_.Clear();
     Invalidate();
 }
 
 void TRoundedButton::SetFrameColor(TColor value) {
     if (value == frameColor_) return;
     frameColor_ = value;
+    brushes_.Clear();
     Invalidate();
 }
 
@@ -54,8 +57,14 @@ void TRoundedButton::SetEnabled(bool enabled) {
 }
 
 void TRoundedButton::SetCaption(const std::string& caption) {
+    captionSet_ = true;
     TGraphicControl::SetCaption(caption);
     Invalidate();
+}
+
+void TRoundedButton::Loaded() {
+    TGraphicControl::Loaded();
+    if (!captionSet_) SetCaption(Name);
 }
 
 void TRoundedButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
@@ -83,33 +92,48 @@ void TRoundedButton::Click() {
 }
 
 bool TRoundedButton::DialogChar(char key) {
-    const auto amp = caption_.find('&');
-    if (amp == std::string::npos || amp + 1 >= caption_.size() || !enabled_) return false;
+    const char accelerator = CaptionAccelerator(caption_);
+    if (accelerator == 0 || !enabled_) return false;
     const auto lower = [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); };
-    if (lower(caption_[amp + 1]) != lower(key)) return false;
+    if (lower(accelerator) != lower(key)) return false;
     Click();
     return true;
+}
+
+void TRoundedButton::PrepareRegions() {
+    Regions& r = regions_;
+    if (r.shape == shape_ && r.width == width_ && r.height == height_ && r.cornerRadius == cornerRadius_ &&
+        r.frameWidth == frameWidth_)
+        return;
+    r.shape = shape_;
+    r.width = width_;
+    r.height = height_;
+    r.cornerRadius = cornerRadius_;
+    r.frameWidth = frameWidth_;
+    r.face = CreateShapeRegion(ButtonShapeRegion(shape_, width_, height_, cornerRadius_));
+    r.movedFace = CreateShapeRegion(ButtonShapeRegion(shape_, width_, height_, cornerRadius_));
+    if (r.movedFace) OffsetRgn(r.movedFace.get(), 1, 1);
+    r.rings.clear();
+    for (int i = 0; i < frameWidth_; ++i)
+        r.rings.push_back(CreateShapeRegion(ButtonRingRegion(shape_, width_, height_, cornerRadius_, i)));
 }
 
 void TRoundedButton::Paint(TCanvas& canvas) {
     HDC dc = canvas.Handle();
     const int w = width_, h = height_;
-    UniqueRegion face = CreateShapeRegion(ButtonShapeRegion(shape_, w, h, cornerRadius_));
-    if (face) {
-        UniqueBrush fill(CreateSolidBrush(ColorRef(buttonColor_)));
-        FillRgn(dc, face.get(), fill.get());
+    PrepareRegions();
+    if (regions_.face) {
+        FillRgn(dc, regions_.face.get(), brushes_.Get(buttonColor_));
         const FaceOutline outline = ButtonFaceOutline(pressed_);
-        OutlineRegion(dc, face.get(), outline.inner);
-        OffsetRgn(face.get(), 1, 1);
-        OutlineRegion(dc, face.get(), outline.moved);
+        OutlineRegion(dc, regions_.face.get(), brushes_.Get(outline.inner));
+        OutlineRegion(dc, regions_.movedFace.get(), brushes_.Get(outline.moved));
     }
     const auto& system = CurrentSystemColors();
     const auto colors = ButtonRingColors(ResolveColor(ColorToRGB(frameColor_), system),
                                          ResolveColor(ColorToRGB(buttonColor_), system), frameWidth_);
-    for (int i = 0; i < static_cast<int>(colors.size()); ++i) {
-        UniqueRegion ring = CreateShapeRegion(ButtonRingRegion(shape_, w, h, cornerRadius_, i));
-        OutlineRegion(dc, ring.get(), ColorFromRgb(colors[i]));
-    }
+    const int rings = std::min(static_cast<int>(colors.size()), static_cast<int>(regions_.rings.size()));
+    for (int i = 0; i < rings; ++i)
+        OutlineRegion(dc, regions_.rings[i].get(), brushes_.Get(ColorRef(colors[i])));
     DrawCaption(dc);
     // A painted button is never larger than 145 x 145.
     if (w > MaxButtonExtent || h > MaxButtonExtent)
@@ -119,10 +143,11 @@ void TRoundedButton::Paint(TCanvas& canvas) {
 void TRoundedButton::DrawCaption(HDC dc) {
     savedFontColor_ = Font.Color();
     const CaptionPlan plan = PlanButtonCaption(textStyle_, pressed_, enabled_, savedFontColor_);
-    TFont font;
-    font.Assign(Font);
-    if (plan.italicOnly) font.SetStyle(fsItalic);
-    ScopedSelect select(dc, font.Handle());
+    TFont wanted;  // no handle of its own: only compared
+    wanted.Assign(Font);
+    if (plan.italicOnly) wanted.SetStyle(fsItalic);
+    captionFont_.Assign(wanted);  // keeps its handle while nothing changes
+    ScopedSelect select(dc, captionFont_.Handle());
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     auto draw = [&](const CaptionCopy& copy) {
         RECT rect{copy.dx, copy.dy, width_ + copy.dx, height_ + copy.dy};

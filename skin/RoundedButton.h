@@ -2,8 +2,11 @@
 // rounded rectangle with a soft bevel, a pressed face and a caption effect.
 #pragma once
 
+#include <vector>
+
 #include "runtime/Control.h"
 #include "skin/RoundedButtonMath.h"
+#include "skin/SkinDraw.h"
 
 namespace brisbolt {
 
@@ -29,6 +32,8 @@ public:
 
     void SetEnabled(bool enabled) override;
     void SetCaption(const std::string& caption) override;
+    // A button whose caption was never set takes its component name.
+    void Loaded() override;
 
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
@@ -45,6 +50,18 @@ protected:
 
 private:
     void DrawCaption(HDC dc);
+    // The face and ring regions for the current size and shape, made when
+    // they change, not on every paint.
+    void PrepareRegions();
+
+    struct Regions {
+        TFShape shape = TFShape::shRectangle;
+        int width = -1, height = -1, cornerRadius = -1, frameWidth = -1;
+        UniqueRegion face, movedFace;
+        std::vector<UniqueRegion> rings;
+    } regions_;
+    BrushCache brushes_;
+    TFont captionFont_;
 
     TColor buttonColor_ = clGray;
     TColor frameColor_ = clBlack;
@@ -53,6 +70,7 @@ private:
     TFShape shape_ = TFShape::shRectangle;
     TTextStyle textStyle_ = TTextStyle::txNone;
     bool pressed_ = false;
+    bool captionSet_ = false;
     TColor savedFontColor_ = clBlack;
 
     static bool pressBeganInside_;

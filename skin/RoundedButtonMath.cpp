@@ -92,4 +92,14 @@ CaptionPlan PlanButtonCaption(TTextStyle style, bool pressed, bool enabled, Colo
     return plan;
 }
 
+char CaptionAccelerator(std::string_view caption) {
+    char accelerator = 0;
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&') continue;
+        if (caption[i + 1] != '&') accelerator = caption[i + 1];
+        ++i;  // the character after "&" is never a marker itself
+    }
+    return accelerator;
+}
+
 }  // namespace brisbolt

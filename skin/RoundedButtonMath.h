@@ -4,6 +4,7 @@
 
 #include "skin/SystemColorTable.h"
 
+#include <string_view>
 #include <vector>
 
 namespace brisbolt {
@@ -60,5 +61,9 @@ struct CaptionPlan {
     bool italicOnly = false;  // disabled buttons draw italic, nothing else
 };
 CaptionPlan PlanButtonCaption(TTextStyle style, bool pressed, bool enabled, Color fontColor);
+
+// The character after the caption's last single "&", the one DrawText
+// underlines; "&&" stands for a literal "&". 0 when the caption marks none.
+char CaptionAccelerator(std::string_view caption);
 
 }  // namespace brisbolt

@@ -95,10 +95,10 @@ void TSkinCheckBox::PaintFace() {
     if (fresh) SendMessageA(hwnd_, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(handedImage_.get()));
 }
 
-LRESULT TSkinCheckBox::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT TSkinCheckBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_PAINT && hwnd_) PaintFace();
     if (msg == WM_NCDESTROY) handedImage_.reset();
-    return TCheckBox::HandleMessage(hwnd, msg, wp, lp);
+    return TCheckBox::WndProc(msg, wp, lp);
 }
 
 }  // namespace brisbolt

@@ -32,7 +32,7 @@ public:
     // Where the text goes on the face.
     RECT TextRect() const;
 
-    LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 protected:
     void CreateWnd() override;

@@ -26,7 +26,18 @@ void FillSolid(HDC dc, const RECT& rect, TColor color) {
 void OutlineRegion(HDC dc, HRGN region, TColor color) {
     if (!region) return;
     UniqueBrush brush(CreateSolidBrush(ColorRef(color)));
-    FrameRgn(dc, region, brush.get(), 1, 1);
+    OutlineRegion(dc, region, brush.get());
+}
+
+void OutlineRegion(HDC dc, HRGN region, HBRUSH brush) {
+    if (region && brush) FrameRgn(dc, region, brush, 1, 1);
+}
+
+HBRUSH BrushCache::Get(COLORREF color) {
+    for (const auto& [made, brush] : brushes_)
+        if (made == color) return brush.get();
+    brushes_.emplace_back(color, UniqueBrush(CreateSolidBrush(color)));
+    return brushes_.back().second.get();
 }
 
 void DrawLine(HDC dc, int x0, int y0, int x1, int y1, COLORREF color) {

@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <utility>
+#include <vector>
+
 #include "runtime/Graphics.h"
 #include "runtime/Win32Handles.h"
 #include "skin/RoundedButtonMath.h"
@@ -22,6 +25,20 @@ UniqueRegion CreateShapeRegion(const ShapeRegion& shape);
 void FillSolid(HDC dc, const RECT& rect, TColor color);
 // A one-pixel outline along the inside of a region.
 void OutlineRegion(HDC dc, HRGN region, TColor color);
+void OutlineRegion(HDC dc, HRGN region, HBRUSH brush);
+
+// Solid brushes made once per colour and kept (Windows 9x has a small GDI
+// heap); Clear when the colours in use change for good.
+class BrushCache {
+public:
+    HBRUSH Get(COLORREF color);
+    HBRUSH Get(TColor color) { return Get(ColorRef(color)); }
+    void Clear() { brushes_.clear(); }
+    std::size_t Size() const { return brushes_.size(); }
+
+private:
+    std::vector<std::pair<COLORREF, UniqueBrush>> brushes_;
+};
 // A line from one point to another, the end point left out.
 void DrawLine(HDC dc, int x0, int y0, int x1, int y1, COLORREF color);
 

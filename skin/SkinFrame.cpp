@@ -27,6 +27,15 @@ void TSkinFrame::SetFrameWidth(std::uint8_t value) {
     frameWidth_ = value;
     Changed();
 }
+void TSkinFrame::Assign(const TSkinFrame& other) {
+    frameStyle_ = other.frameStyle_;
+    edges_ = other.edges_;
+    highlight_ = other.highlight_;
+    shadow_ = other.shadow_;
+    solid_ = other.solid_;
+    frameWidth_ = other.frameWidth_;
+    Changed();
+}
 
 int TSkinFrame::FrameInset() const {
     switch (frameStyle_) {

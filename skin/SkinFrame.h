@@ -20,6 +20,11 @@ inline constexpr unsigned AllEdges = EdgeLeft | EdgeRight | EdgeTop | EdgeBottom
 
 class TSkinFrame {
 public:
+    TSkinFrame() = default;
+    // A copy would carry the other owner's OnChange; Assign takes the settings alone.
+    TSkinFrame(const TSkinFrame&) = delete;
+    TSkinFrame& operator=(const TSkinFrame&) = delete;
+
     TFrameStyle FrameStyle() const { return frameStyle_; }
     unsigned Edges() const { return edges_; }
     Color Highlight() const { return highlight_; }
@@ -34,6 +39,8 @@ public:
     void SetSolid(Color value);
     // A width of 0 is ignored entirely (no change is signalled).
     void SetFrameWidth(std::uint8_t value);
+    // Every setting of the other, signalled once; OnChange stays this object's own.
+    void Assign(const TSkinFrame& other);
 
     // Pixels the frame takes from each side.
     int FrameInset() const;

@@ -1,6 +1,7 @@
 #include "skin/SkinHintWindow.h"
 
 #include "runtime/Control.h"
+#include "skin/ControlAtPoint.h"
 #include "skin/HintBubble.h"
 #include "skin/SkinDraw.h"
 #include "skin/SkinHint.h"
@@ -17,27 +18,7 @@ RECT TSkinHintWindow::CalcHintRect(int maxWidth, const std::string& text) {
     return THintWindow::CalcHintRect(maxWidth, text);
 }
 
-void TSkinHintWindow::DestroyHintWindow() {
-    if (!hwnd_) return;
-    HWND hwnd = hwnd_;
-    UnbindWindow(hwnd);
-    hwnd_ = nullptr;
-    DestroyWindow(hwnd);
-}
-
-TControl* TSkinHintWindow::ControlUnderCursor(POINT cursor) const {
-    TWinControl* window = FindControl(WindowFromPoint(cursor));
-    if (!window) return nullptr;
-    POINT p = cursor;
-    ScreenToClient(window->Handle(), &p);
-    // Disabled controls count too.
-    const auto& controls = window->Controls();
-    for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
-        const RECT bounds = (*it)->BoundsRect();
-        if (!(*it)->IsWindowed() && (*it)->Visible() && PtInRect(&bounds, p)) return *it;
-    }
-    return window;
-}
+void TSkinHintWindow::DestroyHintWindow() { window_.reset(); }
 
 void TSkinHintWindow::ActivateHint(const RECT& rect, const std::string& text) {
     // A fresh window for every hint.
@@ -51,7 +32,7 @@ void TSkinHintWindow::ActivateHint(const RECT& rect, const std::string& text) {
     POINT cursor{};
     GetCursorPos(&cursor);
     THintDirection wanted = hint->HintDirection;
-    if (hint->OnSelectHintDirection) hint->OnSelectHintDirection(ControlUnderCursor(cursor), wanted);
+    if (hint->OnSelectHintDirection) hint->OnSelectHintDirection(ControlAtScreenPoint(cursor), wanted);
     const HintPlacement place =
         PlaceHint(wanted, cursor.x, cursor.y, rect.right - rect.left, rect.bottom - rect.top,
                   GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
@@ -60,7 +41,7 @@ void TSkinHintWindow::ActivateHint(const RECT& rect, const std::string& text) {
     captured_.SetSize(place.width, place.height);
     if (captured_.Empty()) return;
     {
-        WindowDC screen(nullptr);
+        ClientDC screen(nullptr);
         BitBlt(captured_.DC(), 0, 0, place.width, place.height, screen.get(), place.left, place.top, SRCCOPY);
     }
     PaintBubble(*hint);
@@ -153,17 +134,17 @@ void TSkinHintWindow::PaintBubble(const TSkinHint& hint) {
     DrawText3D(hint.Font3D, hint.HintFont(), picture_.DC(), true, DT_WORDBREAK | DT_NOPREFIX, caption_, text);
 }
 
-LRESULT TSkinHintWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT TSkinHintWindow::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_PAINT: {
-            PaintScope paint(hwnd);
+            PaintScope paint(hwnd_);
             if (!picture_.Empty()) BitBlt(paint.dc(), 0, 0, picture_.Width(), picture_.Height(), picture_.DC(), 0, 0,
                                           SRCCOPY);
             return 0;
         }
         case WM_ERASEBKGND: return 1;
         case WM_NCPAINT: return 0;
-        default: return THintWindow::HandleMessage(hwnd, msg, wp, lp);
+        default: return THintWindow::WndProc(msg, wp, lp);
     }
 }
 

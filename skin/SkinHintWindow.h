@@ -22,12 +22,11 @@ public:
     THintDirection Direction() const { return direction_; }
     const TBitmap& Picture() const { return picture_; }
 
-    LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
     void DestroyHintWindow();
     void PaintBubble(const TSkinHint& hint);
-    TControl* ControlUnderCursor(POINT cursor) const;
 
     THintDirection direction_ = THintDirection::dUpRight;
     TBitmap captured_;

@@ -13,6 +13,7 @@ add_library(brisbolt_skin STATIC
     ${CMAKE_CURRENT_LIST_DIR}/SkinPanel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SkinCheckBox.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SkinHint.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ControlAtPoint.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SkinHintWindow.cpp
 )
 target_link_libraries(brisbolt_skin PUBLIC brisbolt_runtime)

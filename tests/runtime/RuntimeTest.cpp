@@ -2,6 +2,8 @@
 // message processing, non-windowed controls and the mouse, radio buttons.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "runtime/Application.h"
 #include "runtime/Form.h"
 #include "runtime/StdControls.h"
@@ -95,21 +97,39 @@ TEST_F(RuntimeTest, OnCloseMayChangeTheModalResultOrRefuse) {
     delete form;
 }
 
+TEST_F(RuntimeTest, AnExceptionOutOfAModalLoopGivesTheOtherWindowsBack) {
+    TForm* other = NewForm();
+    other->Show();
+    TForm* modal = NewForm();
+    modal->OnClose = [](TComponent*, TCloseAction&) { throw std::runtime_error("refused"); };
+    TTimer timer(nullptr);
+    timer.SetInterval(10);
+    timer.OnTimer = [&](TComponent*) {
+        timer.SetEnabled(false);
+        modal->ModalResult = mrOk;
+    };
+    EXPECT_THROW(modal->ShowModal(), std::runtime_error);
+    EXPECT_TRUE(IsWindowEnabled(other->Handle()));
+    EXPECT_FALSE(modal->Modal());
+    delete modal;
+    delete other;
+}
+
 TEST_F(RuntimeTest, ProcessMessagesRunsTimersAndPostedMessagesInsideAHandler) {
     struct Counter final : MessageTarget {
         int posted = 0;
-        LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override {
+        LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override {
             if (msg == WM_APP) return ++posted;
-            return DefWindowProcA(hwnd, msg, wp, lp);
+            return DefaultProc(msg, wp, lp);
         }
     } counter;
-    MessageWindow window(&counter);
+    UniqueWindow window(CreateMessageWindow(&counter));
     TTimer timer(nullptr);
     timer.SetInterval(15);
     int ticks = 0;
     timer.OnTimer = [&](TComponent*) { ++ticks; };
-    PostMessageA(window.Handle(), WM_APP, 0, 0);
-    PostMessageA(window.Handle(), WM_APP, 0, 0);
+    PostMessageA(window.get(), WM_APP, 0, 0);
+    PostMessageA(window.get(), WM_APP, 0, 0);
     const DWORD start = GetTickCount();
     while (ticks < 3 && GetTickCount() - start < 2000) {
         Application->ProcessMessages();
@@ -137,7 +157,7 @@ TEST_F(RuntimeTest, ControlsWithoutWindowsArePaintedInOrderAndGetTheMouseTopmost
     form->Show();
     UpdateWindow(form->Handle());
     {
-        WindowDC dc(form->Handle());
+        ClientDC dc(form->Handle());
         EXPECT_EQ(GetPixel(dc.get(), 20, 20), static_cast<COLORREF>(clRed));
         EXPECT_EQ(GetPixel(dc.get(), 80, 50), static_cast<COLORREF>(clBlue));  // the later one lies on top
     }

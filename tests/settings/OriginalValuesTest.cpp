@@ -1,6 +1,8 @@
 // Saving the system's original values once and writing them back.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "settings/OriginalValues.h"
 #include "settings/ProgramSettings.h"
 #include "settings/SystemSettings.h"
@@ -29,6 +31,52 @@ protected:
         SetSystemTTL(64);
     }
     bool AnySavedEntry() { return RecordSnapshot().find("Orig_") != std::string::npos; }
+    // The saved entries of one adapter, with their data.
+    std::string EntriesOf(int index) {
+        std::istringstream record(RecordSnapshot());
+        std::string line, entries;
+        const std::string prefix = "\"Orig_mtu" + std::to_string(index) + "_";
+        while (std::getline(record, line))
+            if (line.find(prefix) != std::string::npos) entries += line + '\n';
+        return entries;
+    }
+};
+
+// The registry under test, except that it will not hand over one value.
+class RefusingOneRead final : public RegistryBackend {
+public:
+    RefusingOneRead(RegistryBackend& inner, std::string refused) : inner_(inner), refused_(std::move(refused)) {}
+
+    KeyHandle OpenForReading(RootKey root, std::string_view path) override {
+        return Wrap(inner_.OpenForReading(root, path));
+    }
+    KeyHandle OpenForWriting(RootKey root, std::string_view path, bool create) override {
+        return Wrap(inner_.OpenForWriting(root, path, create));
+    }
+    bool DeleteKeyTree(RootKey root, std::string_view path) override { return inner_.DeleteKeyTree(root, path); }
+
+private:
+    class Key final : public RegistryKey {
+    public:
+        Key(KeyHandle inner, const std::string& refused) : inner_(std::move(inner)), refused_(refused) {}
+        std::optional<RawValue> Query(const std::string& name) override {
+            if (CompareNames(name, refused_) == 0) return std::nullopt;
+            return inner_->Query(name);
+        }
+        bool Set(const std::string& name, const RawValue& value) override { return inner_->Set(name, value); }
+        bool Delete(const std::string& name) override { return inner_->Delete(name); }
+        std::optional<std::vector<std::string>> Subkeys() override { return inner_->Subkeys(); }
+        std::optional<std::vector<std::string>> ValueNames() override { return inner_->ValueNames(); }
+
+    private:
+        KeyHandle inner_;
+        const std::string& refused_;
+    };
+
+    KeyHandle Wrap(KeyHandle key) { return key ? std::make_unique<Key>(std::move(key), refused_) : nullptr; }
+
+    RegistryBackend& inner_;
+    std::string refused_;
 };
 
 TEST_F(OriginalValuesTest, RoundTripOnWindows98) {
@@ -156,6 +204,83 @@ TEST_F(OriginalValuesTest, InvalidSavedMtuGivesTheSystemDefaultBack) {
             EXPECT_FALSE(Has(M, first, "MaxMTU"));
             EXPECT_EQ(Number(M, InterfaceKey(Interfaces()[1]), "MaxMTU"), 1496);
             EXPECT_FALSE(AnySavedEntry()) << RecordSnapshot();
+        }
+    }
+}
+
+// Saving skips the number of an adapter key it cannot open, and adapters may
+// be gone by the time of restoring: entries can stand after a gap.
+TEST_F(OriginalValuesTest, NtEntriesAfterAGapAreRestoredToo) {
+    const std::vector<std::vector<int>> cases = {{0, 11}, {12}, {0, 10, 14}, {9, 10, 12, 30}};
+    for (auto version : RunnableVersions({5, 6, 7})) {
+        for (const auto& indexes : cases) {
+            SCOPED_TRACE(::testing::Message() << int(version) << " " << ::testing::PrintToString(indexes));
+            Fresh(version);
+            for (std::size_t i = 0; i < indexes.size(); ++i) {
+                const std::string name = "{ADAPTER-" + std::to_string(i) + "}";
+                const std::string entry = "Orig_mtu" + std::to_string(indexes[i]);
+                PutNumber(M, InterfaceKey(name), "MaxMTU", 1400);
+                PutNumber(U, ProgramKey, entry + "_TF", 1);
+                PutText(U, ProgramKey, entry + "_Name", name);
+                PutNumber(U, ProgramKey, entry + "_Val", 1500 - std::uint32_t(i));
+            }
+            RestoreOriginalValues();
+            for (std::size_t i = 0; i < indexes.size(); ++i)
+                EXPECT_EQ(Number(M, InterfaceKey("{ADAPTER-" + std::to_string(i) + "}"), "MaxMTU"), 1500 - int(i));
+            EXPECT_FALSE(AnySavedEntry()) << RecordSnapshot();
+        }
+    }
+}
+
+// A saved entry the registry will not hand over is no proof that nothing was
+// saved: that adapter keeps what it has and all its entries, the others are
+// restored, and a later restore that can read the entry finishes the job.
+TEST_F(OriginalValuesTest, AnAdapterWhoseEntryCannotBeReadIsLeftAlone) {
+    const struct {
+        bool family9x;
+        const char* refused;
+    } cases[] = {
+        {true, "Orig_mtu1_Val"}, {true, "Orig_mtu1_TF"},   {false, "Orig_mtu1_Val"},
+        {false, "Orig_mtu1_TF"}, {false, "Orig_mtu1_Name"},
+    };
+    for (const auto& c : cases) {
+        const auto versions = c.family9x ? RunnableVersions(Versions9x) : RunnableVersions({5, 6, 7});
+        for (auto version : versions) {
+            SCOPED_TRACE(::testing::Message() << int(version) << " " << c.refused);
+            const bool family9x = c.family9x;
+            Fresh(version);
+            LoadFixture(family9x ? "win98.reg" : "win2k.reg");
+            SaveOriginalValues();
+            // Slots 1 and 3 are the TCP/IP bindings on 9x; on NT every adapter has an MTU.
+            const std::string refusedKey = family9x ? NetTransKey(1) : InterfaceKey(Interfaces()[1]);
+            const std::string otherKey = family9x ? NetTransKey(3) : InterfaceKey(Interfaces()[2]);
+            if (family9x) {
+                SetSystemMTU(false, 1400);
+            } else {
+                for (const auto& name : Interfaces()) PutNumber(M, InterfaceKey(name), "MaxMTU", 1400);
+            }
+            const std::string entries = EntriesOf(1);
+            ASSERT_NE(entries, "");
+
+            RefusingOneRead refusing(registry(), c.refused);
+            SetActiveRegistry(&refusing);
+            RestoreOriginalValues();
+            SetActiveRegistry(&registry());
+            if (family9x) {
+                EXPECT_EQ(Text(M, refusedKey, "MaxMTU"), "1400");
+                EXPECT_EQ(Text(M, refusedKey, "IPMTU"), "1400");
+                EXPECT_EQ(Text(M, otherKey, "MaxMTU"), "1500");
+            } else {
+                EXPECT_EQ(Number(M, refusedKey, "MaxMTU"), 1400);
+                EXPECT_EQ(Number(M, otherKey, "MaxMTU"), 1492);
+            }
+            EXPECT_EQ(EntriesOf(1), entries);
+            EXPECT_EQ(EntriesOf(2), "");
+
+            RestoreOriginalValues();
+            if (family9x) EXPECT_EQ(Text(M, refusedKey, "MaxMTU"), "1500");
+            else EXPECT_EQ(Number(M, refusedKey, "MaxMTU"), 1496);
+            EXPECT_EQ(EntriesOf(1), "");
         }
     }
 }

@@ -1,4 +1,4 @@
-// Rounded button: clamps, bevel ring colours and regions, caption offsets.
+// Rounded button: clamps, bevel ring colours and regions, caption offsets and accelerator.
 #include <gtest/gtest.h>
 
 #include "skin/RoundedButtonMath.h"
@@ -118,6 +118,19 @@ TEST(SkinRoundedButton, CaptionShadowOffsetsAndDisabledLook) {
     EXPECT_EQ(ButtonFaceOutline(true).inner, clBlack);
     EXPECT_EQ(ButtonFaceOutline(true).moved, clBtnHighlight);
     EXPECT_EQ(ButtonFaceOutline(false).moved, clBtnShadow);
+}
+
+// The letter DrawText underlines, so the key matches what the button shows.
+TEST(SkinRoundedButton, CaptionAcceleratorSkipsDoubledAmpersands) {
+    struct Case {
+        const char* caption;
+        char accelerator;
+    } cases[] = {
+        {"&Quit", 'Q'}, {"Re&boot Now", 'b'}, {"Save && Exit", 0}, {"&&", 0},    {"R&&D &Help", 'H'},
+        {"&&&Go", 'G'}, {"&a&b", 'b'},        {"&a&&", 'a'},       {"Quit&", 0}, {"&", 0},
+        {"", 0},        {"Cancel", 0},        {"&&&&", 0},
+    };
+    for (const auto& c : cases) EXPECT_EQ(CaptionAccelerator(c.caption), c.accelerator) << c.caption;
 }
 
 TEST(SkinRoundButton, CircleOfTheSmallGlyphButton) {

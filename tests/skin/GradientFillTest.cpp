@@ -1,7 +1,14 @@
-// Gradient steps and bands, checked on a small raster of the plan.
+// Gradient steps and bands, checked on a small raster of the plan; what
+// assigning one painter's settings to another carries.
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <type_traits>
+
+#include "skin/BrushFill.h"
+#include "skin/Font3D.h"
 #include "skin/GradientFill.h"
+#include "skin/SkinFrame.h"
 #include "skin/SkinMath.h"
 
 namespace brisbolt {
@@ -125,6 +132,95 @@ TEST(GradientFill, DoppelBarsStartWithTheFirstColourAtEachBarsEdge) {
     EXPECT_EQ(plan.strokes[0], (GradientStroke{K::Band, 0, 1, 8, 2, {255, 255, 255}}));
     EXPECT_EQ(plan.strokes[1], (GradientStroke{K::Band, 0, 58, 8, 59, {255, 255, 255}}));
     EXPECT_EQ(plan.strokes[2], (GradientStroke{K::Band, 0, 61, 8, 62, {255, 255, 255}}));
+}
+
+// Per painter: settings unlike the defaults, and all settings for comparing.
+template <class T>
+struct PainterSettings;
+
+template <>
+struct PainterSettings<TGradientFill> {
+    static void Change(TGradientFill& f) {
+        f.SetBeginColor(clRed);
+        f.SetEndColor(clNavy);
+        f.SetFillStyle(GradientStyle::Spectral);
+        f.SetColorCount(10);
+        f.SetColorsInBetween({"clLime", "clYellow"});
+    }
+    static auto All(const TGradientFill& f) {
+        return std::tuple(f.BeginColor(), f.EndColor(), int(f.FillStyle()), f.ColorCount(), f.ColorsInBetween());
+    }
+};
+
+template <>
+struct PainterSettings<TSkinFrame> {
+    static void Change(TSkinFrame& f) {
+        f.SetFrameStyle(TFrameStyle::framePanelDown);
+        f.SetEdges(EdgeLeft | EdgeBottom);
+        f.SetHighlight(clYellow);
+        f.SetShadow(clMaroon);
+        f.SetSolid(clTeal);
+        f.SetFrameWidth(3);
+    }
+    static auto All(const TSkinFrame& f) {
+        return std::tuple(int(f.FrameStyle()), f.Edges(), f.Highlight(), f.Shadow(), f.Solid(), int(f.FrameWidth()));
+    }
+};
+
+template <>
+struct PainterSettings<TFont3D> {
+    static void Change(TFont3D& f) {
+        f.SetThreeDimensional(false);
+        f.SetMaskFont(false);
+        f.SetHighlight(clYellow);
+        f.SetShadow(clMaroon);
+        f.SetRepetitionColor(clTeal);
+        f.SetRepetition(TRepetition::repeatOnShadow);
+        f.SetRepetitionwidth(4);
+        f.SetOffset(2);
+        f.SetStyle3D(TStyle3D::fontInset);
+    }
+    static auto All(const TFont3D& f) {
+        return std::tuple(f.ThreeDimensional(), f.MaskFont(), f.Highlight(), f.Shadow(), f.RepetitionColor(),
+                          int(f.Repetition()), int(f.Repetitionwidth()), int(f.Offset()), int(f.Style3D()));
+    }
+};
+
+template <>
+struct PainterSettings<TBrushFill> {
+    static void Change(TBrushFill& f) {
+        f.SetBrushStyle(TBrushStyle::bsCross);
+        f.SetBrushColor(clNavy);
+    }
+    static auto All(const TBrushFill& f) { return std::tuple(int(f.BrushStyle()), f.BrushColor()); }
+};
+
+template <class T>
+class PainterAssign : public ::testing::Test {};
+using Painters = ::testing::Types<TGradientFill, TSkinFrame, TFont3D, TBrushFill>;
+TYPED_TEST_SUITE(PainterAssign, Painters);
+
+TYPED_TEST(PainterAssign, TakesTheSettingsAndLeavesEachOwnerItsOwnOnChange) {
+    using Settings = PainterSettings<TypeParam>;
+    // A plain copy would bring the other owner's OnChange along.
+    static_assert(!std::is_copy_assignable_v<TypeParam> && !std::is_copy_constructible_v<TypeParam>);
+    TypeParam source, target;
+    Settings::Change(source);
+    ASSERT_NE(Settings::All(source), Settings::All(target));
+    int sourceChanges = 0, targetChanges = 0;
+    source.OnChange = [&] { ++sourceChanges; };
+    target.OnChange = [&] { ++targetChanges; };
+
+    target.Assign(source);
+    EXPECT_EQ(Settings::All(target), Settings::All(source));
+    EXPECT_EQ(targetChanges, 1);
+    EXPECT_EQ(sourceChanges, 0);
+    // Later changes of either reach only its own owner.
+    Settings::Change(target);
+    source.Assign(TypeParam{});
+    EXPECT_GT(targetChanges, 1);
+    EXPECT_EQ(sourceChanges, 1);
+    EXPECT_NE(Settings::All(source), Settings::All(target));
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 // The rounded push button under real windows: its bevel read back pixel by
-// pixel, the pressed face, clicks outside the rounded corner, the size limit
-// and the accelerator key.
+// pixel, the pressed face, clicks outside the rounded corner, the size limit,
+// the caption and the accelerator key.
 #include "skin/RoundedButton.h"
 
+#include <vector>
+
 #include "SkinWineSupport.h"
+#include "skin/SkinDraw.h"
 
 namespace brisbolt {
 namespace {
@@ -89,14 +92,85 @@ TEST_F(RoundedButtonTest, APaintedButtonIsNeverLargerThan145) {
 }
 
 TEST_F(RoundedButtonTest, AltAndTheAcceleratorClickOnlyAnEnabledButton) {
+    struct Case {
+        const char* caption;
+        char key;
+        int clicks;
+    } cases[] = {
+        {"&Quit", 'q', 1},        {"&Quit", 'Q', 1},         {"&Quit", 'x', 0},         {"Save && Exit", '&', 0},
+        {"Save && Exit", ' ', 0}, {"Save && E&xit", 'x', 1}, {"Save && E&xit", 'e', 0}, {"R&&D", 'd', 0},
+        {"Quit", 'q', 0},         {"&Stop &Quit", 'q', 1},   {"&Stop &Quit", 's', 0},  // only the underlined letter
+    };
+    for (const Case& c : cases) {
+        button->SetCaption(c.caption);
+        clicks = 0;
+        SendMessageA(form->Handle(), WM_SYSCHAR, static_cast<unsigned char>(c.key), 1 << 29);
+        EXPECT_EQ(clicks, c.clicks) << c.caption << " with " << c.key;
+    }
     button->SetCaption("&Quit");
-    SendMessageA(form->Handle(), WM_SYSCHAR, 'q', 1 << 29);
-    EXPECT_EQ(clicks, 1);
-    SendMessageA(form->Handle(), WM_SYSCHAR, 'x', 1 << 29);
-    EXPECT_EQ(clicks, 1);
     button->SetEnabled(false);
+    clicks = 0;
     SendMessageA(form->Handle(), WM_SYSCHAR, 'q', 1 << 29);
-    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(clicks, 0);
+}
+
+TEST_F(RoundedButtonTest, ADoubledAmpersandIsDrawnAsOneAndUnderlinesNothing) {
+    const int w = 140, h = 60;
+    button->SetBounds(10, 10, w, h);
+    button->SetFrameWidth(4);
+    button->SetCaption("R&&D");
+    ReadBack(form, picture);
+    // The text as it should read, drawn without any prefix handling.
+    TBitmap expected(w, h);
+    FillSolid(expected.DC(), RECT{0, 0, w, h}, clWhite);
+    {
+        ScopedSelect font(expected.DC(), button->Font.Handle());
+        SetBkMode(expected.DC(), TRANSPARENT);
+        SetTextColor(expected.DC(), ColorRef(button->Font.Color()));
+        RECT rect{0, 0, w, h};
+        DrawTextA(expected.DC(), "R&D", -1, &rect, DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX);
+    }
+    int differing = 0;
+    for (int y = 12; y < h - 12; ++y)  // inside the bevel
+        for (int x = 15; x < w - 15; ++x) differing += PixelAt(picture, 10 + x, 10 + y) != PixelAt(expected, x, y);
+    EXPECT_EQ(differing, 0);
+    SaveSnapshot(picture, "rounded_button_ampersand");
+}
+
+TEST(BrushCache, OneBrushPerColourKeptUntilCleared) {
+    BrushCache cache;
+    const HBRUSH red = cache.Get(RGB(200, 0, 0));
+    EXPECT_EQ(cache.Get(RGB(200, 0, 0)), red);
+    EXPECT_EQ(cache.Get(clRed), cache.Get(RGB(255, 0, 0)));
+    EXPECT_NE(cache.Get(RGB(0, 0, 200)), red);
+    EXPECT_EQ(cache.Size(), 3u);
+    LOGBRUSH made{};
+    ASSERT_EQ(GetObjectA(red, sizeof made, &made), static_cast<int>(sizeof made));
+    EXPECT_EQ(made.lbColor, RGB(200, 0, 0));
+    cache.Clear();
+    EXPECT_EQ(GetObjectType(red), 0u);
+}
+
+TEST(RoundedButton, AButtonWhoseCaptionWasNeverSetShowsItsName) {
+    struct ButtonForm : TForm {
+        explicit ButtonForm(TComponent* owner) : TForm(owner) {
+            const char* names[] = {"btnAccelerateMe", "btnCancel", "btnBlank"};
+            for (const char* name : names) {
+                auto* button = new TRoundedButton(this);
+                button->Name = name;
+                button->SetParent(this);
+                buttons.push_back(button);
+            }
+            buttons[1]->SetCaption("CANCEL");
+            buttons[2]->SetCaption("");
+        }
+        std::vector<TRoundedButton*> buttons;
+    };
+    auto* form = CreateForm<ButtonForm>(nullptr);
+    EXPECT_EQ(form->buttons[0]->Caption(), "btnAccelerateMe");
+    EXPECT_EQ(form->buttons[1]->Caption(), "CANCEL");
+    EXPECT_EQ(form->buttons[2]->Caption(), "");  // set, even if to nothing
+    delete form;
 }
 
 TEST_F(RoundedButtonTest, SnapshotsOfShapesStylesAndTheDisabledLook) {

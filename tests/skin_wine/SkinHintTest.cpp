@@ -1,9 +1,11 @@
 // The hint bubble on the virtual display: one instance only, the window's
-// size and place beside the cursor, and the bubble's edge and shadow.
+// size and place beside the cursor, the bubble's edge and shadow, and the
+// control its direction handler is given.
 #include "skin/SkinHint.h"
 #include "skin/SkinHintWindow.h"
 
 #include "SkinWineSupport.h"
+#include "runtime/StdControls.h"
 #include "skin/HintPlacement.h"
 #include "skin/SkinDraw.h"
 
@@ -94,14 +96,70 @@ TEST_F(HintBubbleTest, TheBubbleHasAWhiteAndBlackEdgeAndADottedShadow) {
     EXPECT_EQ(PixelAt(picture, w - 1, 2), screen);  // above the shadow
     EXPECT_EQ(PixelAt(picture, 2, h - 2), screen);  // left of the shadow
     SaveSnapshot(picture, "hint_bubble");
+    // Each bubble copies the screen behind it: the one before must be gone,
+    // or the next picture depends on how far the display has got.
+    window.reset();
+    Application->ProcessMessages();
 
     hint.Speechbubble = true;
     auto bubble = ShowAt(400, 400, "With a speech-bubble tail");
     SaveSnapshot(static_cast<TSkinHintWindow*>(bubble.get())->Picture(), "hint_bubble_speech");
+    bubble.reset();
+    Application->ProcessMessages();
     hint.OnSelectHintDirection = [](TControl*, THintDirection& d) { d = THintDirection::dDownLeft; };
     auto below = ShowAt(400, 400, "Below and to the left");
     EXPECT_EQ(static_cast<TSkinHintWindow*>(below.get())->Direction(), THintDirection::dDownLeft);
     SaveSnapshot(static_cast<TSkinHintWindow*>(below.get())->Picture(), "hint_bubble_speech_down");
+}
+
+TEST_F(HintBubbleTest, TheDirectionHandlerGetsTheControlUnderTheCursorDisabledOrNot) {
+    TSkinHint hint(nullptr);
+    const int x0 = 100, y0 = 100;
+    TForm* form = NewForm(300, 200, x0, y0);
+    auto place = [](TControl* control, TWinControl* parent, int left, int top, int width, int height) {
+        control->SetParent(parent);
+        control->SetBounds(left, top, width, height);
+        return control;
+    };
+    TControl* enabled = place(new TPanel(form), form, 10, 10, 80, 60);
+    auto* disabled = static_cast<TPanel*>(place(new TPanel(form), form, 100, 10, 90, 80));
+    TControl* labelInside = place(new TLabel(form), disabled, 5, 5, 30, 20);
+    TControl* panelInside = place(new TPanel(form), disabled, 40, 40, 40, 30);
+    TControl* hidden = place(new TPanel(form), form, 200, 10, 80, 60);
+    TControl* greyLabel = place(new TLabel(form), form, 10, 100, 60, 20);
+    // Overlapping windows: the system puts the first made on top.
+    TControl* first = place(new TPanel(form), form, 100, 110, 60, 60);
+    place(new TPanel(form), form, 130, 140, 60, 50);
+    disabled->SetEnabled(false);
+    hidden->Hide();
+    greyLabel->SetEnabled(false);
+    form->Show();
+    Application->ProcessMessages();
+
+    TControl* given = nullptr;
+    hint.OnSelectHintDirection = [&](TControl* control, THintDirection&) { given = control; };
+    struct Case {
+        POINT at;  // in the form
+        TControl* expected;
+        const char* what;
+    } cases[] = {
+        {{20, 20}, enabled, "enabled panel"},
+        {{170, 20}, disabled, "disabled panel"},
+        {{110, 20}, labelInside, "label on the disabled panel"},
+        {{145, 55}, panelInside, "panel on the disabled panel"},
+        {{230, 30}, form, "hidden panel"},
+        {{20, 110}, greyLabel, "disabled label"},
+        {{140, 150}, first, "overlapping panels"},
+        {{250, 150}, form, "bare form"},
+        {{-50, -50}, backdrop, "the form behind"},
+    };
+    for (const Case& c : cases) {
+        given = nullptr;
+        ShowAt(x0 + c.at.x, y0 + c.at.y, "A hint");
+        EXPECT_EQ(given, c.expected) << c.what;
+    }
+    EXPECT_EQ(FindControl(WindowFromPoint(POINT{x0 + 140, y0 + 150})), first);
+    delete form;
 }
 
 }  // namespace

@@ -19,17 +19,22 @@ inline TForm* NewForm(int width, int height, int left = 40, int top = 40) {
     return form;
 }
 
-// Shows the form, lets it paint, and reads its client area back.
+// Shows the form and renders it, with the windows within, into a picture:
+// what the form paints, whatever else the display shows. Outside a shaped
+// form's outline the picture is white, where the user would see through.
 inline void ReadBack(TForm* form, TBitmap& into) {
     form->Show();
     Application->ProcessMessages();
-    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     RECT client;
     GetClientRect(form->Handle(), &client);
     into.SetSize(client.right, client.bottom);
-    HDC dc = GetDC(form->Handle());
-    BitBlt(into.DC(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
-    ReleaseDC(form->Handle(), dc);
+    SendMessageA(form->Handle(), WM_PRINT, reinterpret_cast<WPARAM>(into.DC()), PRF_CLIENT | PRF_CHILDREN);
+    UniqueRegion outline(CreateRectRgn(0, 0, 0, 0));
+    if (GetWindowRgn(form->Handle(), outline.get()) != ERROR) {
+        UniqueRegion outside(CreateRectRgn(0, 0, client.right, client.bottom));
+        CombineRgn(outside.get(), outside.get(), outline.get(), RGN_DIFF);
+        FillRgn(into.DC(), outside.get(), static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    }
 }
 
 inline void SaveSnapshot(const TBitmap& picture, const std::string& name) {
