@@ -36,15 +36,19 @@ void TTrayIcon::SetActive(bool value) {
     if (value == active_) return;
     active_ = value;
     if (Designing()) return;
-    if (value) AddIcon();
-    else RemoveIcon();
+    if (value)
+        AddIcon();
+    else
+        RemoveIcon();
 }
 
 void TTrayIcon::SetShowDesigning(bool value) {
     if (!Designing() || value == showDesigning_) return;
     showDesigning_ = value;
-    if (value) AddIcon();
-    else RemoveIcon();
+    if (value)
+        AddIcon();
+    else
+        RemoveIcon();
 }
 
 void TTrayIcon::SetIcon(const TIcon& icon) {
@@ -101,16 +105,20 @@ void TTrayIcon::ShowPopup() {
 
 LRESULT TTrayIcon::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_RESETTOOLTIP: SetToolTip(std::string(toolTip_)); return 0;
-    case WM_TRAYICON:
-        switch (static_cast<UINT>(lp)) {
-        case WM_LBUTTONUP: if (OnClick) OnClick(this); break;
-        case WM_LBUTTONDBLCLK: if (OnDblClick) OnDblClick(this); break;
-        case WM_RBUTTONUP: ShowPopup(); break;
+        case WM_RESETTOOLTIP: SetToolTip(std::string(toolTip_)); return 0;
+        case WM_TRAYICON:
+            switch (static_cast<UINT>(lp)) {
+                case WM_LBUTTONUP:
+                    if (OnClick) OnClick(this);
+                    break;
+                case WM_LBUTTONDBLCLK:
+                    if (OnDblClick) OnDblClick(this);
+                    break;
+                case WM_RBUTTONUP: ShowPopup(); break;
+                default: break;
+            }
+            return 0;
         default: break;
-        }
-        return 0;
-    default: break;
     }
     // A restarted shell has forgotten our icon: bring it back.
     if (taskbarCreated_ && msg == taskbarCreated_) {

@@ -18,8 +18,8 @@ namespace brisbolt {
 struct RebootCalls {
     BOOL(WINAPI* OpenProcessToken)(HANDLE process, DWORD access, PHANDLE token);
     BOOL(WINAPI* LookupPrivilegeValueA)(LPCSTR system, LPCSTR name, PLUID luid);
-    BOOL(WINAPI* AdjustTokenPrivileges)(HANDLE token, BOOL disableAll, PTOKEN_PRIVILEGES state, DWORD length,
-                                        PTOKEN_PRIVILEGES previous, PDWORD returned);
+    BOOL(WINAPI* AdjustTokenPrivileges)
+    (HANDLE token, BOOL disableAll, PTOKEN_PRIVILEGES state, DWORD length, PTOKEN_PRIVILEGES previous, PDWORD returned);
     BOOL(WINAPI* ExitWindowsEx)(UINT flags, DWORD reason);
 };
 

@@ -23,8 +23,10 @@ std::vector<std::string> SplitCommandLine(const char* line) {
         std::string arg;
         bool quoted = false;
         while (*p && (quoted || (*p != ' ' && *p != '\t'))) {
-            if (*p == '"') quoted = !quoted;
-            else arg += *p;
+            if (*p == '"')
+                quoted = !quoted;
+            else
+                arg += *p;
             ++p;
         }
         args.push_back(arg);
@@ -60,8 +62,7 @@ bool TApplication::ProcessMessage() {
 }
 
 void TApplication::ProcessMessages() {
-    while (ProcessMessage()) {
-    }
+    while (ProcessMessage()) {}
 }
 
 void TApplication::HandleMessage() {
@@ -120,8 +121,10 @@ void TApplication::ShowHintNow() {
 
 LRESULT TApplication::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_TIMER) {
-        if (wp == HintShowTimer) ShowHintNow();
-        else if (wp == HintHideTimer) CancelHint();
+        if (wp == HintShowTimer)
+            ShowHintNow();
+        else if (wp == HintHideTimer)
+            CancelHint();
         return 0;
     }
     return DefaultProc(msg, wp, lp);

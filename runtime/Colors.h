@@ -28,17 +28,16 @@ inline constexpr TColor clBlack = 0x000000, clMaroon = 0x000080, clGreen = 0x008
                         clNavy = 0x800000, clPurple = 0x800080, clTeal = 0x808000, clGray = 0x808080,
                         clSilver = 0xC0C0C0, clRed = 0x0000FF, clLime = 0x00FF00, clYellow = 0x00FFFF,
                         clBlue = 0xFF0000, clFuchsia = 0xFF00FF, clAqua = 0xFFFF00, clWhite = 0xFFFFFF;
-inline constexpr TColor clScrollBar = SystemColor(0), clBackground = SystemColor(1),
-                        clActiveCaption = SystemColor(2), clInactiveCaption = SystemColor(3),
-                        clMenu = SystemColor(4), clWindow = SystemColor(5), clWindowFrame = SystemColor(6),
-                        clMenuText = SystemColor(7), clWindowText = SystemColor(8),
+inline constexpr TColor clScrollBar = SystemColor(0), clBackground = SystemColor(1), clActiveCaption = SystemColor(2),
+                        clInactiveCaption = SystemColor(3), clMenu = SystemColor(4), clWindow = SystemColor(5),
+                        clWindowFrame = SystemColor(6), clMenuText = SystemColor(7), clWindowText = SystemColor(8),
                         clCaptionText = SystemColor(9), clActiveBorder = SystemColor(10),
                         clInactiveBorder = SystemColor(11), clAppWorkSpace = SystemColor(12),
-                        clHighlight = SystemColor(13), clHighlightText = SystemColor(14),
-                        clBtnFace = SystemColor(15), clBtnShadow = SystemColor(16), clGrayText = SystemColor(17),
-                        clBtnText = SystemColor(18), clInactiveCaptionText = SystemColor(19),
-                        clBtnHighlight = SystemColor(20), cl3DDkShadow = SystemColor(21),
-                        cl3DLight = SystemColor(22), clInfoText = SystemColor(23), clInfoBk = SystemColor(24);
+                        clHighlight = SystemColor(13), clHighlightText = SystemColor(14), clBtnFace = SystemColor(15),
+                        clBtnShadow = SystemColor(16), clGrayText = SystemColor(17), clBtnText = SystemColor(18),
+                        clInactiveCaptionText = SystemColor(19), clBtnHighlight = SystemColor(20),
+                        cl3DDkShadow = SystemColor(21), cl3DLight = SystemColor(22), clInfoText = SystemColor(23),
+                        clInfoBk = SystemColor(24);
 inline constexpr TColor clNone = 0x1FFFFFFF;
 inline constexpr TColor clDefault = 0x20000000;
 

@@ -383,8 +383,8 @@ void TWinControl::MouseMessage(UINT msg, WPARAM wp, LPARAM lp) {
     TMouseButton button = TMouseButton::Left;
     if (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP) button = TMouseButton::Right;
     if (msg == WM_MBUTTONDOWN || msg == WM_MBUTTONUP) button = TMouseButton::Middle;
-    const bool down = msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN ||
-                      msg == WM_LBUTTONDBLCLK;
+    const bool down =
+        msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN || msg == WM_LBUTTONDBLCLK;
     if (down) {
         if (target != this) {
             captureControl_ = target;
@@ -443,9 +443,7 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_RBUTTONDOWN:
         case WM_RBUTTONUP:
         case WM_MBUTTONDOWN:
-        case WM_MBUTTONUP:
-            MouseMessage(msg, wp, lp);
-            break;
+        case WM_MBUTTONUP: MouseMessage(msg, wp, lp); break;
         case WM_MOUSELEAVE:
             trackingLeave_ = false;
             if (hoverControl_ && !captureControl_) {
@@ -483,8 +481,7 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
                 return TRUE;
             }
             break;
-        default:
-            break;
+        default: break;
     }
     return DefaultProc(msg, wp, lp);
 }

@@ -16,9 +16,7 @@ int Show(DialogKind kind, const std::string& text) {
 }
 }  // namespace
 
-DialogHandler SetDialogHandler(DialogHandler handler) {
-    return std::exchange(Handler(), std::move(handler));
-}
+DialogHandler SetDialogHandler(DialogHandler handler) { return std::exchange(Handler(), std::move(handler)); }
 
 void ShowMessage(const std::string& text) { Show(DialogKind::Notice, text); }
 

@@ -107,8 +107,10 @@ void TForm::Close() {
         Application->Terminate();
         return;
     }
-    if (action == TCloseAction::Minimize) ShowWindow(Handle(), SW_MINIMIZE);
-    else Hide();
+    if (action == TCloseAction::Minimize)
+        ShowWindow(Handle(), SW_MINIMIZE);
+    else
+        Hide();
 }
 
 int TForm::ShowModal() {

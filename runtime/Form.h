@@ -13,8 +13,7 @@ enum class TPosition { Designed, ScreenCenter };
 enum class TCloseAction { None, Hide, Free, Minimize };
 
 // Modal results.
-inline constexpr int mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6,
-                     mrNo = 7;
+inline constexpr int mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7;
 
 class TForm : public TWinControl {
 public:

@@ -146,9 +146,7 @@ SIZE TCanvas::TextExtent(const std::string& text) {
 
 TColor TCanvas::Pixel(int x, int y) const { return static_cast<TColor>(GetPixel(dc_, x, y)); }
 
-void TCanvas::SetPixel(int x, int y, TColor color) {
-    SetPixelV(dc_, x, y, static_cast<COLORREF>(ColorToRGB(color)));
-}
+void TCanvas::SetPixel(int x, int y, TColor color) { SetPixelV(dc_, x, y, static_cast<COLORREF>(ColorToRGB(color))); }
 
 void TCanvas::Draw(int x, int y, const TBitmap& bitmap) {
     if (bitmap.Empty()) return;
@@ -213,8 +211,7 @@ void TBitmap::SetSize(int width, int height) {
 TCanvas& TBitmap::Canvas() { return canvas_; }
 
 bool TBitmap::LoadFromBytes(const std::uint8_t* bytes, std::size_t size) {
-    if (size < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) || bytes[0] != 'B' || bytes[1] != 'M')
-        return false;
+    if (size < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) || bytes[0] != 'B' || bytes[1] != 'M') return false;
     BITMAPFILEHEADER file;
     std::memcpy(&file, bytes, sizeof file);
     const auto* info = reinterpret_cast<const BITMAPINFO*>(bytes + sizeof file);
@@ -226,8 +223,7 @@ bool TBitmap::LoadFromBytes(const std::uint8_t* bytes, std::size_t size) {
     if (info->bmiHeader.biCompression == BI_RGB && file.bfOffBits + stride * height > size) return false;
     SetSize(width, height);
     if (!bitmap_) return false;
-    SetDIBitsToDevice(dc_.get(), 0, 0, width, height, 0, 0, 0, height, bytes + file.bfOffBits, info,
-                      DIB_RGB_COLORS);
+    SetDIBitsToDevice(dc_.get(), 0, 0, width, height, 0, 0, 0, height, bytes + file.bfOffBits, info, DIB_RGB_COLORS);
     return true;
 }
 
@@ -270,8 +266,8 @@ bool TBitmap::SaveToFile(const std::string& path) const {
     file.bfType = 0x4D42;
     file.bfOffBits = sizeof file + sizeof info.bmiHeader;
     file.bfSize = static_cast<DWORD>(file.bfOffBits + pixels.size());
-    UniqueKernelHandle out(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueKernelHandle out(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!out) return false;
     auto write = [&](const void* data, std::size_t size) {
         DWORD written = 0;

@@ -6,8 +6,9 @@ THintWindow::THintWindow() { Font.SetColor(clInfoText); }
 
 void THintWindow::EnsureWindow() {
     if (hwnd_) return;
-    window_ = UniqueWindow(CreateBoundWindow(this, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, BoundWindowClass(CS_SAVEBITS, "BrisboltHint"),
-                              "", WS_POPUP, 0, 0, 0, 0, nullptr));
+    window_ = UniqueWindow(CreateBoundWindow(this, WS_EX_TOOLWINDOW | WS_EX_TOPMOST,
+                                             BoundWindowClass(CS_SAVEBITS, "BrisboltHint"), "", WS_POPUP, 0, 0, 0, 0,
+                                             nullptr));
 }
 
 RECT THintWindow::CalcHintRect(int maxWidth, const std::string& text) {
@@ -54,11 +55,8 @@ LRESULT THintWindow::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             Paint(canvas);
             return 0;
         }
-        case WM_NCHITTEST:
-            return HTTRANSPARENT;
-        case WM_NCDESTROY:
-            window_.release();
-            break;
+        case WM_NCHITTEST: return HTTRANSPARENT;
+        case WM_NCDESTROY: window_.release(); break;
     }
     return DefaultProc(msg, wp, lp);
 }

@@ -172,11 +172,13 @@ void TSpinEdit::CreateWnd() {
     caption_ = std::to_string(value_);
     CreateSystemWindow("EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE);
     if (!hwnd_) return;
-    upDown_ = CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
-                              0, 0, 0, 0, GetParent(hwnd_), nullptr, ProgramInstance(), nullptr);
+    upDown_ =
+        CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
+                        0, 0, 0, 0, GetParent(hwnd_), nullptr, ProgramInstance(), nullptr);
     SendMessageA(upDown_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(hwnd_), 0);
     // COMCTL32 before 4.71 knows only the 16-bit range.
-    SendMessageA(upDown_, UDM_SETRANGE, 0, MAKELPARAM(std::clamp(MaxValue, -32767, 32767), std::clamp(MinValue, -32767, 32767)));
+    SendMessageA(upDown_, UDM_SETRANGE, 0,
+                 MAKELPARAM(std::clamp(MaxValue, -32767, 32767), std::clamp(MinValue, -32767, 32767)));
     SendMessageA(upDown_, UDM_SETRANGE32, static_cast<WPARAM>(MinValue), MaxValue);
 }
 

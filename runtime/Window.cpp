@@ -110,8 +110,7 @@ void ReportHandlerError(const char* what) {
     reporting = true;
     try {
         ShowMessage(what);
-    } catch (...) {
-    }
+    } catch (...) {}
     reporting = false;
 }
 

@@ -7,7 +7,7 @@ packages=(
     g++-mingw-w64-i686-win32 binutils-mingw-w64-i686       # the product, 32-bit
     g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64   # the 64-bit test build
     libz-mingw-w64-dev                                     # unpacks the pictures
-    cmake g++ make googletest python3 gzip
+    cmake g++ make googletest python3 gzip clang-format
     xvfb xdotool
     wine wine64 wine32:i386                                # wine32 where the machine can run it
 )

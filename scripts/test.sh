@@ -11,6 +11,12 @@ bash scripts/setup.sh || exit 1
 jobs=$(nproc 2>/dev/null || echo 2)
 status=0
 
+echo "== format (clang-format, .clang-format)"
+unformatted=$(git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run 2>&1 | grep -o '^[^:]*:[0-9]*:[0-9]*: warning' | cut -d: -f1 | sort -u)
+if [ -n "$unformatted" ]; then
+    echo "not formatted (clang-format -i these files):"; echo "$unformatted" | sed 's/^/  /'
+fi
+
 build() {  # folder [toolchain]
     local folder=$1 toolchain=${2:-}
     cmake --no-warn-unused-cli -S . -B "build/$folder" ${toolchain:+-DCMAKE_TOOLCHAIN_FILE=cmake/$toolchain} \
@@ -43,4 +49,5 @@ echo "== win64 tests under 64-bit Wine"
 
 [ "$bits" = 32 ] && ran="win32 and win64" || ran="win64 only (win32: import check)"
 echo "== Wine suites run: $ran"
+[ -z "$unformatted" ] || { echo "== format check failed (see the top)"; status=1; }
 exit $status

@@ -44,8 +44,10 @@ public:
         if (!owner_.Allowed(root_, path_, MemoryRegistry::Op::Write) || !writable_ || node_->deleted) return false;
         // Keep the spelling of an existing name, as Windows does.
         auto it = node_->values.find(name);
-        if (it != node_->values.end()) it->second = value;
-        else node_->values.emplace(name, value);
+        if (it != node_->values.end())
+            it->second = value;
+        else
+            node_->values.emplace(name, value);
         return true;
     }
 
@@ -92,8 +94,7 @@ bool MemoryRegistry::Allowed(RootKey root, const std::string& path, Op op) {
     return refusals_.count({static_cast<int>(root), path, op}) == 0;
 }
 
-std::shared_ptr<MemoryRegistry::Node> MemoryRegistry::Find(RootKey root,
-                                                           const std::vector<std::string>& parts) const {
+std::shared_ptr<MemoryRegistry::Node> MemoryRegistry::Find(RootKey root, const std::vector<std::string>& parts) const {
     auto node = roots_[static_cast<int>(root)];
     for (const auto& part : parts) {
         auto it = node->subkeys.find(part);

@@ -242,8 +242,10 @@ bool HasSavedOriginals() { return GetRegistryInteger(Record, ProgramKey, Ttl.fla
 
 void SaveOriginalValues() {
     const bool family9x = Is9xFamily();
-    if (family9x) SaveAdapters9x();
-    else SaveAdaptersNt();
+    if (family9x)
+        SaveAdapters9x();
+    else
+        SaveAdaptersNt();
 
     SaveItem(Ndi, HasText(NdiCacheSizeKey, "default"), GetSystemNdiCacheSize());
     if (family9x) {
@@ -259,8 +261,10 @@ void SaveOriginalValues() {
 
 void RestoreOriginalValues() {
     const SavedEntries saved;
-    if (Is9xFamily()) RestoreAdapters9x(saved);
-    else RestoreAdaptersNt(saved);
+    if (Is9xFamily())
+        RestoreAdapters9x(saved);
+    else
+        RestoreAdaptersNt(saved);
 
     if (auto ndi = SavedValue(Ndi)) SetSystemNdiCacheSize(false, std::to_string(*ndi));
     if (auto rwin = SavedValue(Rwin)) SetSystemRcvWindow(*rwin);

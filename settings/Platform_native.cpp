@@ -25,7 +25,5 @@ int SystemDialog(DialogKind kind, const std::string& text) {
 #include "runtime/Colors.h"
 
 namespace brisbolt {
-TColor ColorToRGB(TColor color) {
-    return IsSystemColor(color) ? ClassicSystemColor(color & 0xFF) : color;
-}
+TColor ColorToRGB(TColor color) { return IsSystemColor(color) ? ClassicSystemColor(color & 0xFF) : color; }
 }  // namespace brisbolt

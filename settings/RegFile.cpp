@@ -33,8 +33,10 @@ std::vector<Line> LogicalLines(std::string_view text) {
         if (end == std::string_view::npos) end = text.size();
         std::string line = Trim(text.substr(start, end - start));
         ++number;
-        if (continuing) lines.back().text += line;
-        else lines.push_back({number, line});
+        if (continuing)
+            lines.back().text += line;
+        else
+            lines.push_back({number, line});
         continuing = !lines.back().text.empty() && lines.back().text.back() == '\\' &&
                      lines.back().text.find("=hex") != std::string::npos;
         if (continuing) lines.back().text.pop_back();
@@ -56,8 +58,10 @@ public:
         for (++i; i < lines.size(); ++i) {
             const auto& line = lines[i];
             if (line.text.empty() || line.text[0] == ';') continue;
-            if (line.text[0] == '[') Section(line);
-            else Value(line);
+            if (line.text[0] == '[')
+                Section(line);
+            else
+                Value(line);
         }
     }
 
@@ -74,9 +78,12 @@ private:
         const auto slash = name.find('\\');
         const std::string rootName = name.substr(0, slash);
         const std::string path = slash == std::string::npos ? std::string() : name.substr(slash + 1);
-        if (rootName == "HKEY_CURRENT_USER" || rootName == "HKCU") root_ = RootKey::CurrentUser;
-        else if (rootName == "HKEY_LOCAL_MACHINE" || rootName == "HKLM") root_ = RootKey::LocalMachine;
-        else Fail(line.number, "unknown root \"" + rootName + "\"");
+        if (rootName == "HKEY_CURRENT_USER" || rootName == "HKCU")
+            root_ = RootKey::CurrentUser;
+        else if (rootName == "HKEY_LOCAL_MACHINE" || rootName == "HKLM")
+            root_ = RootKey::LocalMachine;
+        else
+            Fail(line.number, "unknown root \"" + rootName + "\"");
         if (SplitKeyPath(path).empty()) Fail(line.number, "a key below the root is needed");
         key_.reset();
         if (remove) {
@@ -126,9 +133,12 @@ private:
         if (!key_) Fail(line.number, "a value outside of any key");
         std::size_t pos = 0;
         std::string name;
-        if (line.text[0] == '@') pos = 1;
-        else if (line.text[0] == '"') name = Quoted(line, pos);
-        else Fail(line.number, "a value line must start with \" or @");
+        if (line.text[0] == '@')
+            pos = 1;
+        else if (line.text[0] == '"')
+            name = Quoted(line, pos);
+        else
+            Fail(line.number, "a value line must start with \" or @");
         while (pos < line.text.size() && line.text[pos] == ' ') ++pos;
         if (pos >= line.text.size() || line.text[pos] != '=') Fail(line.number, "missing =");
         const std::string data = Trim(std::string_view(line.text).substr(pos + 1));
@@ -155,7 +165,8 @@ private:
         } else if (data.rfind("hex(", 0) == 0) {
             const auto close = data.find("):");
             const std::string type = close == std::string::npos ? std::string() : data.substr(4, close - 4);
-            if (type.empty() || type.size() > 8 || type.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+            if (type.empty() || type.size() > 8 ||
+                type.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
                 Fail(line.number, "bad hex(type)");
             value = RawValue{static_cast<std::uint32_t>(std::stoul(type, nullptr, 16)),
                              HexBytes(line, std::string_view(data).substr(close + 2))};

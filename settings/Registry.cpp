@@ -38,9 +38,7 @@ int CompareNames(std::string_view a, std::string_view b) {
     return a.size() < b.size() ? -1 : 1;
 }
 
-bool ValueExists(RegistryKey& key, const std::string& name) {
-    return key.Query(name).has_value();
-}
+bool ValueExists(RegistryKey& key, const std::string& name) { return key.Query(name).has_value(); }
 
 std::optional<std::string> StringFrom(const RawValue& value) {
     if (value.type != RegSz && value.type != RegExpandSz) return std::nullopt;
@@ -101,9 +99,7 @@ bool WriteInteger(RegistryKey& key, const std::string& name, std::int32_t number
     return key.Set(name, DwordValue(static_cast<std::uint32_t>(number)));
 }
 
-bool WriteBool(RegistryKey& key, const std::string& name, bool flag) {
-    return WriteInteger(key, name, flag ? 1 : 0);
-}
+bool WriteBool(RegistryKey& key, const std::string& name, bool flag) { return WriteInteger(key, name, flag ? 1 : 0); }
 
 bool WriteDateTime(RegistryKey& key, const std::string& name, double stamp) {
     RawValue value{RegBinary, std::vector<std::uint8_t>(sizeof stamp)};
@@ -115,8 +111,6 @@ bool KeyExists(RegistryBackend& registry, RootKey root, std::string_view path) {
     return registry.OpenForWriting(root, path, false) != nullptr;
 }
 
-const char* RootName(RootKey root) {
-    return root == RootKey::CurrentUser ? "HKEY_CURRENT_USER" : "HKEY_LOCAL_MACHINE";
-}
+const char* RootName(RootKey root) { return root == RootKey::CurrentUser ? "HKEY_CURRENT_USER" : "HKEY_LOCAL_MACHINE"; }
 
 }  // namespace brisbolt

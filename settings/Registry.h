@@ -94,7 +94,6 @@ struct NameLess {
 RawValue StringValue(std::string_view text, std::uint32_t type = RegSz);
 RawValue DwordValue(std::uint32_t number);
 
-
 const char* RootName(RootKey root);
 
 }  // namespace brisbolt

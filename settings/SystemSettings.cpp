@@ -38,8 +38,8 @@ bool SetMtu9x(bool useDefault, std::int32_t mtu) {
         if (useDefault) {
             DeleteRegistryValue(Machine, key, "MaxMTU");
             DeleteRegistryValue(Machine, key, "IPMTU");
-            result = SetRegistryValue(Machine, ProgramKey, true, std::string(SystemDefaultMarker), "mtu",
-                                      ValueKind::String);
+            result =
+                SetRegistryValue(Machine, ProgramKey, true, std::string(SystemDefaultMarker), "mtu", ValueKind::String);
         } else {
             SetRegistryValue(Machine, key, true, text, "MaxMTU", ValueKind::String);
             result = SetRegistryValue(Machine, key, true, text, "IPMTU", ValueKind::String);
@@ -65,7 +65,8 @@ bool SetMtuNt(bool useDefault, std::int32_t mtu) {
             result = false;
             continue;
         }
-        result = useDefault ? (key->Delete("MaxMTU") || !ValueExists(*key, "MaxMTU")) : WriteInteger(*key, "MaxMTU", mtu);
+        result =
+            useDefault ? (key->Delete("MaxMTU") || !ValueExists(*key, "MaxMTU")) : WriteInteger(*key, "MaxMTU", mtu);
     }
     return result;
 }

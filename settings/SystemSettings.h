@@ -15,7 +15,8 @@ inline constexpr const char* NetTransKeyPrefix = "System\\CurrentControlSet\\Ser
 inline constexpr const char* InterfacesKey = "System\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces";
 inline constexpr const char* InterfaceKeyPrefix =
     "\\System\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
-inline constexpr const char* NdiCacheSizeKey = "System\\CurrentControlSet\\Services\\VxD\\NWLink\\Ndi\\params\\cachesize";
+inline constexpr const char* NdiCacheSizeKey =
+    "System\\CurrentControlSet\\Services\\VxD\\NWLink\\Ndi\\params\\cachesize";
 
 // The 9x family looks at the NetTrans bindings 0000 to 0009.
 inline constexpr int NetTransSlots = 10;

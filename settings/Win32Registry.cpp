@@ -6,9 +6,7 @@ namespace brisbolt {
 
 namespace {
 
-HKEY RootHandle(RootKey root) {
-    return root == RootKey::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
-}
+HKEY RootHandle(RootKey root) { return root == RootKey::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
 
 class Win32Key final : public RegistryKey {
 public:
@@ -41,8 +39,8 @@ public:
         // even for an empty value.
         static const BYTE nothing[1] = {0};
         const BYTE* bytes = value.data.empty() ? nothing : value.data.data();
-        return RegSetValueExA(key_.get(), name.c_str(), 0, value.type, bytes,
-                              static_cast<DWORD>(value.data.size())) == ERROR_SUCCESS;
+        return RegSetValueExA(key_.get(), name.c_str(), 0, value.type, bytes, static_cast<DWORD>(value.data.size())) ==
+               ERROR_SUCCESS;
     }
 
     [[nodiscard]] bool Delete(const std::string& name) override {

@@ -56,10 +56,11 @@ TfrmBrisbolt::TfrmBrisbolt(TComponent* owner) : TForm(owner) {
 
     popIcon = new TPopupMenu(this);
     popIcon->Name = "popIcon";
-    mnuChangeSettings = AddItem("mnuChangeSettings", "Change &Settings in Brisbolt", &TfrmBrisbolt::mnuChangeSettingsClick);
-    RebootMySystemToLockInTheChanges1 = AddItem("RebootMySystemToLockInTheChanges1",
-                                                "&Reboot My System To Lock In The Changes",
-                                                &TfrmBrisbolt::RebootMySystemToLockInTheChanges1Click);
+    mnuChangeSettings =
+        AddItem("mnuChangeSettings", "Change &Settings in Brisbolt", &TfrmBrisbolt::mnuChangeSettingsClick);
+    RebootMySystemToLockInTheChanges1 =
+        AddItem("RebootMySystemToLockInTheChanges1", "&Reboot My System To Lock In The Changes",
+                &TfrmBrisbolt::RebootMySystemToLockInTheChanges1Click);
     RebootMySystemToLockInTheChanges1->Visible = false;
     About1 = AddItem("About1", "&About", nullptr);
     // The About box comes with its window; until then the item is not offered.
@@ -83,8 +84,7 @@ TfrmBrisbolt::TfrmBrisbolt(TComponent* owner) : TForm(owner) {
     OnShow = [this](TComponent* sender) { FormShow(sender); };
 }
 
-TMenuItem* TfrmBrisbolt::AddItem(const char* name, const char* caption,
-                                 void (TfrmBrisbolt::*handler)(TComponent*)) {
+TMenuItem* TfrmBrisbolt::AddItem(const char* name, const char* caption, void (TfrmBrisbolt::*handler)(TComponent*)) {
     auto* item = new TMenuItem(this);
     item->Name = name;
     item->Caption = caption;
@@ -145,8 +145,10 @@ void TfrmBrisbolt::QuitProgram() {
 }
 
 void TfrmBrisbolt::PlaySound(int sound) {
-    if (sound == 1) WaveHolder1->StopSound();
-    else WaveHolder1->PlayInternal(sound % 128);
+    if (sound == 1)
+        WaveHolder1->StopSound();
+    else
+        WaveHolder1->PlayInternal(sound % 128);
     Application->ProcessMessages();
 }
 

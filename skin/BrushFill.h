@@ -18,8 +18,14 @@ public:
 
     TBrushStyle BrushStyle() const { return brushStyle_; }
     TColor BrushColor() const { return brushColor_; }
-    void SetBrushStyle(TBrushStyle value) { brushStyle_ = value; Changed(); }
-    void SetBrushColor(TColor value) { brushColor_ = value; Changed(); }
+    void SetBrushStyle(TBrushStyle value) {
+        brushStyle_ = value;
+        Changed();
+    }
+    void SetBrushColor(TColor value) {
+        brushColor_ = value;
+        Changed();
+    }
     void Assign(const TBrushFill& other) {
         brushStyle_ = other.brushStyle_;
         brushColor_ = other.brushColor_;

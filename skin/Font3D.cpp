@@ -22,22 +22,22 @@ void AddRelief(const TFont3D& font, int x, int y, std::vector<TextCopy>& out) {
     const int o = font.Offset();
     auto add = [&](int dx, int dy, Color c) { out.push_back({x + dx, y + dy, c, false}); };
     switch (font.Style3D()) {
-    case TStyle3D::fontRaised:
-        add(-o, -o, font.Highlight());
-        add(o, o, font.Shadow());
-        break;
-    case TStyle3D::fontInset:
-        add(-o, -o, font.Shadow());
-        add(o, o, font.Highlight());
-        break;
-    case TStyle3D::fontOnlyShadow: add(o, o, font.Shadow()); break;
-    case TStyle3D::fontOnlyHighlight: add(-o, -o, font.Highlight()); break;
-    case TStyle3D::fontOutLineShadow:
-        add(-1, -1, font.Shadow());
-        add(1, -1, font.Shadow());
-        add(1, 1, font.Shadow());
-        add(-1, 1, font.Shadow());
-        break;
+        case TStyle3D::fontRaised:
+            add(-o, -o, font.Highlight());
+            add(o, o, font.Shadow());
+            break;
+        case TStyle3D::fontInset:
+            add(-o, -o, font.Shadow());
+            add(o, o, font.Highlight());
+            break;
+        case TStyle3D::fontOnlyShadow: add(o, o, font.Shadow()); break;
+        case TStyle3D::fontOnlyHighlight: add(-o, -o, font.Highlight()); break;
+        case TStyle3D::fontOutLineShadow:
+            add(-1, -1, font.Shadow());
+            add(1, -1, font.Shadow());
+            add(1, 1, font.Shadow());
+            add(-1, 1, font.Shadow());
+            break;
     }
 }
 

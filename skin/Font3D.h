@@ -31,19 +31,43 @@ public:
     std::uint8_t Offset() const { return offset_; }
     TStyle3D Style3D() const { return style3D_; }
 
-    void SetThreeDimensional(bool value) { threeDimensional_ = value; Changed(); }
-    void SetMaskFont(bool value) { maskFont_ = value; Changed(); }
-    void SetHighlight(Color value) { highlight_ = value; Changed(); }
-    void SetShadow(Color value) { shadow_ = value; Changed(); }
-    void SetRepetitionColor(Color value) { repetitionColor_ = value; Changed(); }
-    void SetRepetition(TRepetition value) { repetition_ = value; Changed(); }
-    void SetRepetitionwidth(std::uint8_t value) { repetitionWidth_ = value; Changed(); }
+    void SetThreeDimensional(bool value) {
+        threeDimensional_ = value;
+        Changed();
+    }
+    void SetMaskFont(bool value) {
+        maskFont_ = value;
+        Changed();
+    }
+    void SetHighlight(Color value) {
+        highlight_ = value;
+        Changed();
+    }
+    void SetShadow(Color value) {
+        shadow_ = value;
+        Changed();
+    }
+    void SetRepetitionColor(Color value) {
+        repetitionColor_ = value;
+        Changed();
+    }
+    void SetRepetition(TRepetition value) {
+        repetition_ = value;
+        Changed();
+    }
+    void SetRepetitionwidth(std::uint8_t value) {
+        repetitionWidth_ = value;
+        Changed();
+    }
     // An offset of 0 is not taken, but the change is still signalled.
     void SetOffset(std::uint8_t value) {
         if (value != 0) offset_ = value;
         Changed();
     }
-    void SetStyle3D(TStyle3D value) { style3D_ = value; Changed(); }
+    void SetStyle3D(TStyle3D value) {
+        style3D_ = value;
+        Changed();
+    }
     // Every setting of the other, signalled once; OnChange stays this object's own.
     void Assign(const TFont3D& other);
 

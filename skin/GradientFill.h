@@ -12,8 +12,19 @@
 namespace brisbolt {
 
 enum class GradientStyle {
-    Circle, Horizontal, Vertical, LeftBottom, RoundMiddle, SquareMiddle, Spectral,
-    DoppelFlash, Singleflash, MiddleHBar, MiddleVBar, VerticalDoppelBar, HorizontalDoppelBar
+    Circle,
+    Horizontal,
+    Vertical,
+    LeftBottom,
+    RoundMiddle,
+    SquareMiddle,
+    Spectral,
+    DoppelFlash,
+    Singleflash,
+    MiddleHBar,
+    MiddleVBar,
+    VerticalDoppelBar,
+    HorizontalDoppelBar
 };
 
 class TGradientFill {

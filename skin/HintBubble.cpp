@@ -25,16 +25,16 @@ HintBubbleShape PlanHintBubble(THintDirection direction, int width, int height, 
     if (speechbubble) {
         using D = THintDirection;
         switch (direction) {
-        case D::dUpRight:
-            s.tail = {{{7, H - 15}, {22, H - 15}, {7, H}}};
-            if (shadow) s.shadowTail = {{{10, H - 15}, {25, H - 15}, {10, H}}};
-            break;
-        case D::dUpLeft:
-            s.tail = {{{W - 28, H - 15}, {W - 13, H - 15}, {W - 13, H}}};
-            if (shadow) s.shadowTail = {{{W - 23, H - 15}, {W - 10, H - 15}, {W - 10, H}}};
-            break;
-        case D::dDownRight: s.tail = {{{7, 15}, {22, 15}, {2, 0}}}; break;
-        case D::dDownLeft: s.tail = {{{W - 28, 15}, {W - 13, 15}, {W - 6, 2}}}; break;
+            case D::dUpRight:
+                s.tail = {{{7, H - 15}, {22, H - 15}, {7, H}}};
+                if (shadow) s.shadowTail = {{{10, H - 15}, {25, H - 15}, {10, H}}};
+                break;
+            case D::dUpLeft:
+                s.tail = {{{W - 28, H - 15}, {W - 13, H - 15}, {W - 13, H}}};
+                if (shadow) s.shadowTail = {{{W - 23, H - 15}, {W - 10, H - 15}, {W - 10, H}}};
+                break;
+            case D::dDownRight: s.tail = {{{7, 15}, {22, 15}, {2, 0}}}; break;
+            case D::dDownLeft: s.tail = {{{W - 28, 15}, {W - 13, 15}, {W - 6, 2}}}; break;
         }
     }
     s.textLeft = 8;

@@ -35,9 +35,9 @@ struct HintBubbleShape {
     BubbleRect shadowBox;
     BubbleRect shadowStrips[2];
     std::optional<std::vector<BubblePoint>> shadowTail;
-    BubbleBox boxes[3];  // black, white, then the key-coloured interior
+    BubbleBox boxes[3];                            // black, white, then the key-coloured interior
     std::optional<std::vector<BubblePoint>> tail;  // p1, p2, p3
-    int textLeft = 0, textTop = 0;  // before the 3-D offset is taken off
+    int textLeft = 0, textTop = 0;                 // before the 3-D offset is taken off
 };
 
 HintBubbleShape PlanHintBubble(THintDirection direction, int width, int height, bool speechbubble, bool shadow);

@@ -2,8 +2,8 @@
 
 namespace brisbolt {
 
-HintPlacement PlaceHint(THintDirection requested, int cursorX, int cursorY, int measuredWidth,
-                        int measuredHeight, int screenWidth, int screenHeight) {
+HintPlacement PlaceHint(THintDirection requested, int cursorX, int cursorY, int measuredWidth, int measuredHeight,
+                        int screenWidth, int screenHeight) {
     using D = THintDirection;
     const int wd = measuredWidth + 16, hu = measuredHeight + 20, hd = measuredHeight + 29;
     const int x = cursorX, y = cursorY;

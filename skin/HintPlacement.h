@@ -6,9 +6,7 @@ namespace brisbolt {
 
 enum class THintDirection { dUpRight, dUpLeft, dDownRight, dDownLeft };
 
-inline bool IsUpDirection(THintDirection d) {
-    return d == THintDirection::dUpRight || d == THintDirection::dUpLeft;
-}
+inline bool IsUpDirection(THintDirection d) { return d == THintDirection::dUpRight || d == THintDirection::dUpLeft; }
 
 struct HintPlacement {
     THintDirection direction = THintDirection::dUpRight;
@@ -20,7 +18,7 @@ struct HintPlacement {
 // measured (text + 6, text + 2). The window is 16 wider and 20 (up) or 29
 // (down) taller. When the fall-backs lead back to a direction already tried,
 // nothing fits and the hint settles on the direction first requested.
-HintPlacement PlaceHint(THintDirection requested, int cursorX, int cursorY, int measuredWidth,
-                        int measuredHeight, int screenWidth, int screenHeight);
+HintPlacement PlaceHint(THintDirection requested, int cursorX, int cursorY, int measuredWidth, int measuredHeight,
+                        int screenWidth, int screenHeight);
 
 }  // namespace brisbolt

@@ -42,8 +42,7 @@ std::optional<RegionRects> ParseRegionData(std::span<const std::uint8_t> rgndata
         return std::nullopt;
     // The list size may be left 0 ("not known"); otherwise it has to agree.
     std::int32_t listSize = ReadInt(rgndata, 12);
-    if (listSize != 0 && std::int64_t(listSize) != std::int64_t(count) * std::int64_t(RectSize))
-        return std::nullopt;
+    if (listSize != 0 && std::int64_t(listSize) != std::int64_t(count) * std::int64_t(RectSize)) return std::nullopt;
     RegionRects outline;
     outline.bounds = ReadRect(rgndata, 16);
     outline.rects.reserve(std::size_t(count));
@@ -84,8 +83,7 @@ std::vector<std::uint8_t> WriteMaskData(const std::optional<RegionRects>& outlin
     return out;
 }
 
-RegionRects MaskFromPicture(int width, int height,
-                            const std::function<std::uint32_t(int x, int y)>& pixelAt,
+RegionRects MaskFromPicture(int width, int height, const std::function<std::uint32_t(int x, int y)>& pixelAt,
                             std::uint32_t transparent) {
     RegionRects outline;
     std::vector<std::pair<int, int>> band;  // runs of the band being built

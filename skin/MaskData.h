@@ -41,8 +41,7 @@ std::optional<RegionRects> ParseRegionData(std::span<const std::uint8_t> rgndata
 // The outline of a picture the way a mask editor derives it: every pixel that
 // differs from the transparent colour is inside. Each row is cut into runs,
 // and neighbouring rows with the same runs share one band.
-RegionRects MaskFromPicture(int width, int height,
-                            const std::function<std::uint32_t(int x, int y)>& pixelAt,
+RegionRects MaskFromPicture(int width, int height, const std::function<std::uint32_t(int x, int y)>& pixelAt,
                             std::uint32_t transparent);
 
 }  // namespace brisbolt

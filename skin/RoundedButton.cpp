@@ -132,12 +132,10 @@ void TRoundedButton::Paint(TCanvas& canvas) {
     const auto colors = ButtonRingColors(ResolveColor(ColorToRGB(frameColor_), system),
                                          ResolveColor(ColorToRGB(buttonColor_), system), frameWidth_);
     const int rings = std::min(static_cast<int>(colors.size()), static_cast<int>(regions_.rings.size()));
-    for (int i = 0; i < rings; ++i)
-        OutlineRegion(dc, regions_.rings[i].get(), brushes_.Get(ColorRef(colors[i])));
+    for (int i = 0; i < rings; ++i) OutlineRegion(dc, regions_.rings[i].get(), brushes_.Get(ColorRef(colors[i])));
     DrawCaption(dc);
     // A painted button is never larger than 145 x 145.
-    if (w > MaxButtonExtent || h > MaxButtonExtent)
-        SetBounds(left_, top_, LimitButtonExtent(w), LimitButtonExtent(h));
+    if (w > MaxButtonExtent || h > MaxButtonExtent) SetBounds(left_, top_, LimitButtonExtent(w), LimitButtonExtent(h));
 }
 
 void TRoundedButton::DrawCaption(HDC dc) {

@@ -24,14 +24,12 @@ int ClampCornerRadius(int value, int width, int height) {
 ShapeRegion ButtonShapeRegion(TFShape shape, int width, int height, int cornerRadius) {
     using K = ShapeRegion::Kind;
     switch (shape) {
-    case TFShape::shCapsule: {
-        int m = std::min(width, height);
-        return {K::RoundRect, 0, 0, width, height, m, m};
-    }
-    case TFShape::shOval:
-        return {K::Ellipse, 0, 0, width, height, 0, 0};
-    case TFShape::shRectangle:
-        break;
+        case TFShape::shCapsule: {
+            int m = std::min(width, height);
+            return {K::RoundRect, 0, 0, width, height, m, m};
+        }
+        case TFShape::shOval: return {K::Ellipse, 0, 0, width, height, 0, 0};
+        case TFShape::shRectangle: break;
     }
     if (cornerRadius * 2 == 0) return {K::Rectangle, 0, 0, width - 1, height - 1, 0, 0};
     return {K::RoundRect, 0, 0, width, height, 2 * cornerRadius, 2 * cornerRadius};
@@ -81,10 +79,10 @@ CaptionPlan PlanButtonCaption(TTextStyle style, bool pressed, bool enabled, Colo
     }
     int offset = 0;
     switch (style) {
-    case TTextStyle::txLowered: offset = pressed ? 2 : 1; break;
-    case TTextStyle::txRaised: offset = pressed ? -2 : -1; break;
-    case TTextStyle::txShadowed: offset = pressed ? 3 : 2; break;
-    case TTextStyle::txNone: break;
+        case TTextStyle::txLowered: offset = pressed ? 2 : 1; break;
+        case TTextStyle::txRaised: offset = pressed ? -2 : -1; break;
+        case TTextStyle::txShadowed: offset = pressed ? 3 : 2; break;
+        case TTextStyle::txNone: break;
     }
     plan.hasShadow = true;
     plan.shadow = {offset, offset, enabled ? clBlack : clGray};

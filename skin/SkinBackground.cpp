@@ -63,18 +63,18 @@ void PaintGradient(const TGradientFill& fill, HDC target, int width, int height,
     for (const GradientStroke& s : plan.strokes) {
         const COLORREF color = ColorRef(s.color);
         switch (s.kind) {
-        case Kind::Band: FillSolid(dc, RECT{0, s.top, width, s.bottom}, ColorFromRgb(s.color)); break;
-        case Kind::Column: FillSolid(dc, RECT{s.left, 0, s.right, height}, ColorFromRgb(s.color)); break;
-        case Kind::Box: FillSolid(dc, RECT{s.left, s.top, s.right, s.bottom}, ColorFromRgb(s.color)); break;
-        case Kind::Ellipse: {
-            UniquePen pen(CreatePen(PS_SOLID, 1, color));
-            UniqueBrush brush(CreateSolidBrush(color));
-            ScopedSelect p(dc, pen.get());
-            ScopedSelect b(dc, brush.get());
-            Ellipse(dc, s.left, s.top, s.right, s.bottom);
-            break;
-        }
-        case Kind::Line: DrawLine(dc, s.left, s.top, s.right, s.bottom, color); break;
+            case Kind::Band: FillSolid(dc, RECT{0, s.top, width, s.bottom}, ColorFromRgb(s.color)); break;
+            case Kind::Column: FillSolid(dc, RECT{s.left, 0, s.right, height}, ColorFromRgb(s.color)); break;
+            case Kind::Box: FillSolid(dc, RECT{s.left, s.top, s.right, s.bottom}, ColorFromRgb(s.color)); break;
+            case Kind::Ellipse: {
+                UniquePen pen(CreatePen(PS_SOLID, 1, color));
+                UniqueBrush brush(CreateSolidBrush(color));
+                ScopedSelect p(dc, pen.get());
+                ScopedSelect b(dc, brush.get());
+                Ellipse(dc, s.left, s.top, s.right, s.bottom);
+                break;
+            }
+            case Kind::Line: DrawLine(dc, s.left, s.top, s.right, s.bottom, color); break;
         }
     }
     BitBlt(target, 0, 0, width, height, dc, 0, 0, SRCCOPY);
@@ -84,13 +84,13 @@ namespace {
 
 int HatchOf(TBrushStyle style) {
     switch (style) {
-    case TBrushStyle::bsHorizontal: return HS_HORIZONTAL;
-    case TBrushStyle::bsVertical: return HS_VERTICAL;
-    case TBrushStyle::bsFDiagonal: return HS_FDIAGONAL;
-    case TBrushStyle::bsBDiagonal: return HS_BDIAGONAL;
-    case TBrushStyle::bsCross: return HS_CROSS;
-    case TBrushStyle::bsDiagCross: return HS_DIAGCROSS;
-    default: return -1;
+        case TBrushStyle::bsHorizontal: return HS_HORIZONTAL;
+        case TBrushStyle::bsVertical: return HS_VERTICAL;
+        case TBrushStyle::bsFDiagonal: return HS_FDIAGONAL;
+        case TBrushStyle::bsBDiagonal: return HS_BDIAGONAL;
+        case TBrushStyle::bsCross: return HS_CROSS;
+        case TBrushStyle::bsDiagCross: return HS_DIAGCROSS;
+        default: return -1;
     }
 }
 
@@ -114,25 +114,25 @@ void PaintBrush(const TBrushFill& fill, TBitmap& picture) {
 void TSkinBackground::PaintBackground(HDC target, int width, int height, bool forward) const {
     if (width <= 0 || height <= 0) return;
     switch (backgroundStyle_) {
-    case TBackgroundStyle::bGradient: PaintGradient(Gradient, target, width, height, forward); break;
-    case TBackgroundStyle::bTexture: Texture.PaintTexture(target, width, height); break;
-    case TBackgroundStyle::bSolidcolor: FillSolid(target, RECT{0, 0, width, height}, solidColor_); break;
-    case TBackgroundStyle::bBrushFillUseCurrent:
-    case TBackgroundStyle::bBrushFillSolidColor: {
-        TBitmap hatch(width, height);
-        if (hatch.Empty()) return;
-        PaintBrush(BrushFill, hatch);
-        if (backgroundStyle_ == TBackgroundStyle::bBrushFillSolidColor) {
-            // The white between the lines becomes the solid colour.
-            TBitmap solid(width, height);
-            FillSolid(solid.DC(), RECT{0, 0, width, height}, solidColor_);
-            DrawTransparent(TransparentMode::KeyColor, solid.DC(), hatch, clWhite, 0, 0);
-            BitBlt(target, 0, 0, width, height, solid.DC(), 0, 0, SRCCOPY);
-        } else {
-            BitBlt(target, 0, 0, width, height, hatch.DC(), 0, 0, SRCCOPY);
+        case TBackgroundStyle::bGradient: PaintGradient(Gradient, target, width, height, forward); break;
+        case TBackgroundStyle::bTexture: Texture.PaintTexture(target, width, height); break;
+        case TBackgroundStyle::bSolidcolor: FillSolid(target, RECT{0, 0, width, height}, solidColor_); break;
+        case TBackgroundStyle::bBrushFillUseCurrent:
+        case TBackgroundStyle::bBrushFillSolidColor: {
+            TBitmap hatch(width, height);
+            if (hatch.Empty()) return;
+            PaintBrush(BrushFill, hatch);
+            if (backgroundStyle_ == TBackgroundStyle::bBrushFillSolidColor) {
+                // The white between the lines becomes the solid colour.
+                TBitmap solid(width, height);
+                FillSolid(solid.DC(), RECT{0, 0, width, height}, solidColor_);
+                DrawTransparent(TransparentMode::KeyColor, solid.DC(), hatch, clWhite, 0, 0);
+                BitBlt(target, 0, 0, width, height, solid.DC(), 0, 0, SRCCOPY);
+            } else {
+                BitBlt(target, 0, 0, width, height, hatch.DC(), 0, 0, SRCCOPY);
+            }
+            break;
         }
-        break;
-    }
     }
 }
 

@@ -61,8 +61,8 @@ public:
     // Every pixel of the key colour in 0, 0, W, H becomes background.
     void PaintOverColor(HDC canvas, int width, int height, TColor key, bool forward) const;
     // Text whose letters are filled with the background.
-    void DrawFilledText(const TFont3D& effect, const TFont& font, UINT flags, const std::string& text,
-                        const RECT& rect, HDC canvas) const;
+    void DrawFilledText(const TFont3D& effect, const TFont& font, UINT flags, const std::string& text, const RECT& rect,
+                        HDC canvas) const;
 
     // Repaints the clients, then fires OnChanged.
     void NotifyClients();

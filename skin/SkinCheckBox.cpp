@@ -46,8 +46,10 @@ void TSkinCheckBox::Recreate() {
 void TSkinCheckBox::CreateWnd() {
     DWORD style = BS_CHECKBOX | BS_VCENTER | BS_BITMAP | WS_TABSTOP;
     if (asButton_) style |= BS_PUSHLIKE | BS_CENTER;
-    if (alignButton_ == TAlignment::RightJustify) style |= BS_LEFTTEXT | BS_LEFT;
-    else style |= BS_RIGHT;
+    if (alignButton_ == TAlignment::RightJustify)
+        style |= BS_LEFTTEXT | BS_LEFT;
+    else
+        style |= BS_RIGHT;
     if (wordWrap_) style |= BS_MULTILINE;
     CreateSystemWindow("BUTTON", style, asButton_ && buttonSunk_ ? WS_EX_CLIENTEDGE : 0);
     if (hwnd_) SendMessageA(hwnd_, BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -56,8 +58,10 @@ void TSkinCheckBox::CreateWnd() {
 RECT TSkinCheckBox::TextRect() const {
     RECT r{6, 6, width_ - 6, height_ - 6};
     if (!asButton_) {
-        if (alignButton_ == TAlignment::RightJustify) r.right -= 12;
-        else r.left += 12;
+        if (alignButton_ == TAlignment::RightJustify)
+            r.right -= 12;
+        else
+            r.left += 12;
     }
     return r;
 }
@@ -72,9 +76,12 @@ void TSkinCheckBox::PaintFace() {
     FillSolid(dc, client, color_);
     if (Background) Background->PaintOverColor(dc, w, h, color_, true);
     UINT flags = (wordWrap_ ? DT_WORDBREAK : DT_SINGLELINE) | DT_EXPANDTABS | DT_END_ELLIPSIS | DT_VCENTER;
-    if (alignment_ == TAlignment::Center) flags |= DT_CENTER;
-    else if (alignment_ == TAlignment::RightJustify) flags |= DT_RIGHT;
-    else flags |= DT_LEFT;
+    if (alignment_ == TAlignment::Center)
+        flags |= DT_CENTER;
+    else if (alignment_ == TAlignment::RightJustify)
+        flags |= DT_RIGHT;
+    else
+        flags |= DT_LEFT;
     DrawText3D(Font3D, Font, dc, true, flags, caption_, TextRect());
 
     // The native button draws a bitmap that no other device context holds.

@@ -10,10 +10,10 @@ const SystemColors& CurrentSystemColors() {
 
 UniqueRegion CreateShapeRegion(const ShapeRegion& s) {
     switch (s.kind) {
-    case ShapeRegion::Kind::Rectangle: return UniqueRegion(CreateRectRgn(s.left, s.top, s.right, s.bottom));
-    case ShapeRegion::Kind::RoundRect:
-        return UniqueRegion(CreateRoundRectRgn(s.left, s.top, s.right, s.bottom, s.ellipseWidth, s.ellipseHeight));
-    case ShapeRegion::Kind::Ellipse: return UniqueRegion(CreateEllipticRgn(s.left, s.top, s.right, s.bottom));
+        case ShapeRegion::Kind::Rectangle: return UniqueRegion(CreateRectRgn(s.left, s.top, s.right, s.bottom));
+        case ShapeRegion::Kind::RoundRect:
+            return UniqueRegion(CreateRoundRectRgn(s.left, s.top, s.right, s.bottom, s.ellipseWidth, s.ellipseHeight));
+        case ShapeRegion::Kind::Ellipse: return UniqueRegion(CreateEllipticRgn(s.left, s.top, s.right, s.bottom));
     }
     return UniqueRegion();
 }

@@ -39,13 +39,13 @@ void TSkinFrame::Assign(const TSkinFrame& other) {
 
 int TSkinFrame::FrameInset() const {
     switch (frameStyle_) {
-    case TFrameStyle::frameNone: return 0;
-    case TFrameStyle::frameFramedUp:
-    case TFrameStyle::frameFramedDown:
-    case TFrameStyle::framePanelUp:
-    case TFrameStyle::framePanelDown:
-    case TFrameStyle::frameLightBordered: return 2 * frameWidth_;
-    default: return frameWidth_;
+        case TFrameStyle::frameNone: return 0;
+        case TFrameStyle::frameFramedUp:
+        case TFrameStyle::frameFramedDown:
+        case TFrameStyle::framePanelUp:
+        case TFrameStyle::framePanelDown:
+        case TFrameStyle::frameLightBordered: return 2 * frameWidth_;
+        default: return frameWidth_;
     }
 }
 
@@ -61,15 +61,15 @@ std::vector<FrameLine> FrameLines(const TSkinFrame& frame, int left, int top, in
     const Color hi = frame.Highlight(), sh = frame.Shadow();
     std::vector<Pass> passes;
     switch (frame.FrameStyle()) {
-    case TFrameStyle::frameSolid: passes = {{frame.Solid(), frame.Solid()}}; break;
-    case TFrameStyle::frameRaised: passes = {{hi, sh}}; break;
-    case TFrameStyle::frameLowered: passes = {{sh, hi}}; break;
-    case TFrameStyle::frameNone: break;
-    case TFrameStyle::frameFramedUp: passes = {{hi, sh}, {sh, hi}}; break;
-    case TFrameStyle::frameFramedDown: passes = {{sh, hi}, {hi, sh}}; break;
-    case TFrameStyle::framePanelUp: passes = {{hi, clBlack}, {clNone, sh}}; break;
-    case TFrameStyle::framePanelDown: passes = {{sh, clNone}, {clBlack, hi}}; break;
-    case TFrameStyle::frameLightBordered: passes = {{clNone, sh}, {hi, hi}}; break;
+        case TFrameStyle::frameSolid: passes = {{frame.Solid(), frame.Solid()}}; break;
+        case TFrameStyle::frameRaised: passes = {{hi, sh}}; break;
+        case TFrameStyle::frameLowered: passes = {{sh, hi}}; break;
+        case TFrameStyle::frameNone: break;
+        case TFrameStyle::frameFramedUp: passes = {{hi, sh}, {sh, hi}}; break;
+        case TFrameStyle::frameFramedDown: passes = {{sh, hi}, {hi, sh}}; break;
+        case TFrameStyle::framePanelUp: passes = {{hi, clBlack}, {clNone, sh}}; break;
+        case TFrameStyle::framePanelDown: passes = {{sh, clNone}, {clBlack, hi}}; break;
+        case TFrameStyle::frameLightBordered: passes = {{clNone, sh}, {hi, hi}}; break;
     }
     // Inclusive corners.
     int L = left, T = top, R = right - 1, B = bottom - 1;

@@ -11,8 +11,15 @@
 namespace brisbolt {
 
 enum class TFrameStyle {
-    frameSolid, frameRaised, frameLowered, frameNone, frameFramedUp, frameFramedDown,
-    framePanelUp, framePanelDown, frameLightBordered
+    frameSolid,
+    frameRaised,
+    frameLowered,
+    frameNone,
+    frameFramedUp,
+    frameFramedDown,
+    framePanelUp,
+    framePanelDown,
+    frameLightBordered
 };
 
 enum FrameEdge : unsigned { EdgeLeft = 1, EdgeRight = 2, EdgeTop = 4, EdgeBottom = 8 };

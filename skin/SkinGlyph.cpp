@@ -35,8 +35,10 @@ void TSkinGlyph::DrawGlyph(HDC canvas, int x, int y, bool enabled, bool pressed,
                 SetPixelV(image.DC(), px, py, ColorRef(GlyphLevelColor(rgb, choice.level)));
             }
     }
-    if (transparent_) DrawTransparent(TransparentMode::Mask, canvas, image, clNone, x, y);
-    else BitBlt(canvas, x, y, w, h, image.DC(), 0, 0, SRCCOPY);
+    if (transparent_)
+        DrawTransparent(TransparentMode::Mask, canvas, image, clNone, x, y);
+    else
+        BitBlt(canvas, x, y, w, h, image.DC(), 0, 0, SRCCOPY);
 }
 
 }  // namespace brisbolt

@@ -18,13 +18,22 @@ public:
     bool Transparent() const { return transparent_; }
     TColor TransparentColor() const { return transparentColor_; }
 
-    void SetVisible(bool value) { visible_ = value; Changed(); }
+    void SetVisible(bool value) {
+        visible_ = value;
+        Changed();
+    }
     // Copies the strip.
     void SetBitmap(const TBitmap& value);
     // 1 to 4 images; other values are not taken.
     void SetNumGlyphs(int value);
-    void SetTransparent(bool value) { transparent_ = value; Changed(); }
-    void SetTransparentColor(TColor value) { transparentColor_ = value; Changed(); }
+    void SetTransparent(bool value) {
+        transparent_ = value;
+        Changed();
+    }
+    void SetTransparentColor(TColor value) {
+        transparentColor_ = value;
+        Changed();
+    }
 
     int GlyphWidth() const;
     int GlyphHeight() const { return bitmap_.Empty() ? 0 : bitmap_.Height(); }

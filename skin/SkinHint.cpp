@@ -20,8 +20,9 @@ TComponent* HintOwner(TComponent* owner) {
 
 TSkinHint::TSkinHint(TComponent* owner) : TComponent(HintOwner(owner)) {
     if (count_ > 0)
-        throw TSkinHintDuplicateError("You can have one and ONLY ONE\r\nTSkinHint Component\r\n"
-                                      " in a project and it must be on the Mainform");
+        throw TSkinHintDuplicateError(
+            "You can have one and ONLY ONE\r\nTSkinHint Component\r\n"
+            " in a project and it must be on the Mainform");
     ++count_;
     instance_ = this;
     Install();

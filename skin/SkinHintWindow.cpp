@@ -33,9 +33,8 @@ void TSkinHintWindow::ActivateHint(const RECT& rect, const std::string& text) {
     GetCursorPos(&cursor);
     THintDirection wanted = hint->HintDirection;
     if (hint->OnSelectHintDirection) hint->OnSelectHintDirection(ControlAtScreenPoint(cursor), wanted);
-    const HintPlacement place =
-        PlaceHint(wanted, cursor.x, cursor.y, rect.right - rect.left, rect.bottom - rect.top,
-                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    const HintPlacement place = PlaceHint(wanted, cursor.x, cursor.y, rect.right - rect.left, rect.bottom - rect.top,
+                                          GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     direction_ = place.direction;
 
     captured_.SetSize(place.width, place.height);
@@ -108,15 +107,17 @@ void TSkinHintWindow::PaintBubble(const TSkinHint& hint) {
 
     UniqueBrush keyBrush(CreateSolidBrush(key));
     for (const BubbleBox& box : shape.boxes) {
-        const COLORREF penColor = box.pen == BubblePen::Black ? RGB(0, 0, 0)
+        const COLORREF penColor = box.pen == BubblePen::Black   ? RGB(0, 0, 0)
                                   : box.pen == BubblePen::White ? RGB(255, 255, 255)
                                                                 : key;
         UniquePen pen(CreatePen(PS_SOLID, 1, penColor));
         ScopedSelect p(image, pen.get());
         ScopedSelect b(image, keyBrush.get());
         const BubbleRect& r = box.rect;
-        if (shape.rounded) RoundRect(image, r.left, r.top, r.right, r.bottom, 9, 9);
-        else Rectangle(image, r.left, r.top, r.right, r.bottom);
+        if (shape.rounded)
+            RoundRect(image, r.left, r.top, r.right, r.bottom, 9, 9);
+        else
+            Rectangle(image, r.left, r.top, r.right, r.bottom);
     }
 
     if (shape.tail) {
@@ -138,8 +139,8 @@ LRESULT TSkinHintWindow::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_PAINT: {
             PaintScope paint(hwnd_);
-            if (!picture_.Empty()) BitBlt(paint.dc(), 0, 0, picture_.Width(), picture_.Height(), picture_.DC(), 0, 0,
-                                          SRCCOPY);
+            if (!picture_.Empty())
+                BitBlt(paint.dc(), 0, 0, picture_.Width(), picture_.Height(), picture_.DC(), 0, 0, SRCCOPY);
             return 0;
         }
         case WM_ERASEBKGND: return 1;

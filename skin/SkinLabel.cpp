@@ -24,11 +24,16 @@ void TSkinLabel::Paint(TCanvas& canvas) {
         if (Background) Background->PaintBackground(dc, width_, height_, true);
     }
     UINT flags = DT_EXPANDTABS | (WordWrap ? DT_WORDBREAK : 0);
-    if (Alignment == TAlignment::Center) flags |= DT_CENTER;
-    else if (Alignment == TAlignment::RightJustify) flags |= DT_RIGHT;
-    else flags |= DT_LEFT;
-    if (FontBackground) FontBackground->DrawFilledText(Font3D, Font, flags, caption_, TextRect(), dc);
-    else DrawText3D(Font3D, Font, dc, enabled_, flags, caption_, TextRect());
+    if (Alignment == TAlignment::Center)
+        flags |= DT_CENTER;
+    else if (Alignment == TAlignment::RightJustify)
+        flags |= DT_RIGHT;
+    else
+        flags |= DT_LEFT;
+    if (FontBackground)
+        FontBackground->DrawFilledText(Font3D, Font, flags, caption_, TextRect(), dc);
+    else
+        DrawText3D(Font3D, Font, dc, enabled_, flags, caption_, TextRect());
     PaintFrame(Frame, dc, client);
 }
 

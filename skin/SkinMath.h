@@ -24,8 +24,7 @@ inline std::int32_t MulDiv(std::int32_t a, std::int32_t b, std::int32_t c) {
         product = -product;
         divisor = -divisor;
     }
-    std::int64_t result = product >= 0 ? (product + divisor / 2) / divisor
-                                       : (product - divisor / 2) / divisor;
+    std::int64_t result = product >= 0 ? (product + divisor / 2) / divisor : (product - divisor / 2) / divisor;
     if (result > INT32_MAX || result < -INT32_MAX) return -1;
     return static_cast<std::int32_t>(result);
 }

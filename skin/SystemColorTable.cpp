@@ -12,8 +12,10 @@ const SystemColors& SystemColors::Classic() {
 }
 
 Rgb ResolveColor(Color c, const SystemColors& system) {
-    if (IsSystemColor(c)) c = system.Get(c & 0xFF);
-    else if (std::uint32_t(c) & 0xFF000000u) c = clBlack;
+    if (IsSystemColor(c))
+        c = system.Get(c & 0xFF);
+    else if (std::uint32_t(c) & 0xFF000000u)
+        c = clBlack;
     return Rgb{static_cast<std::uint8_t>(RedOf(c)), static_cast<std::uint8_t>(GreenOf(c)),
                static_cast<std::uint8_t>(BlueOf(c))};
 }

@@ -21,9 +21,18 @@ public:
 
     // Copies the picture.
     void SetImage(const TBitmap& value);
-    void SetImageStyle(TImageStyle value) { imageStyle_ = value; Changed(); }
-    void SetTransparentColor(TColor value) { transparentColor_ = value; Changed(); }
-    void SetTransparentBackground(TColor value) { transparentBackground_ = value; Changed(); }
+    void SetImageStyle(TImageStyle value) {
+        imageStyle_ = value;
+        Changed();
+    }
+    void SetTransparentColor(TColor value) {
+        transparentColor_ = value;
+        Changed();
+    }
+    void SetTransparentBackground(TColor value) {
+        transparentBackground_ = value;
+        Changed();
+    }
     void Assign(const TTextureFill& other);
 
     // Paints nothing for an empty image.

@@ -60,7 +60,8 @@ TEST(SingleInstanceTest, OneGuardPerProcessFindsTheFormUpTheChain) {
         ASSERT_TRUE(ReadBlock(name, block));
         // Both kept as 32 bits, also in a 64-bit program (window handles
         // are 32-bit values there too).
-        EXPECT_EQ(block.instance, static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(GetModuleHandleA(nullptr))));
+        EXPECT_EQ(block.instance,
+                  static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(GetModuleHandleA(nullptr))));
         EXPECT_EQ(block.window, static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(form.Handle())));
     }
     Block block{};
@@ -105,8 +106,8 @@ struct RacingCopies : ::testing::Test {
         SetEnvironmentVariableA("BRISBOLT_INSTANCE_PROBE", mode);
         std::vector<HANDLE> threads, processes;
         for (const auto& copy : copies) {
-            std::string command = "\"" + folder + copy +
-                                  "\" --gtest_also_run_disabled_tests --gtest_filter=SingleInstanceProbe.*";
+            std::string command =
+                "\"" + folder + copy + "\" --gtest_also_run_disabled_tests --gtest_filter=SingleInstanceProbe.*";
             STARTUPINFOA si{};
             si.cb = sizeof si;
             si.dwFlags = STARTF_USESTDHANDLES;  // no output of theirs in ours

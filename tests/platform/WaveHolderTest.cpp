@@ -35,7 +35,10 @@ TEST_F(WaveHolderTest, PlaysFromTheStoredBytesWithTheChosenFlags) {
     auto& wave = holder.Internals().Add();
     holder.Internals().Add();  // no bytes
     wave.ReadFileContents(bytes);
-    const struct { bool asynchronous, looped; UINT flags; } cases[] = {{0, 0, 6}, {0, 1, 6}, {1, 0, 7}, {1, 1, 15}};
+    const struct {
+        bool asynchronous, looped;
+        UINT flags;
+    } cases[] = {{0, 0, 6}, {0, 1, 6}, {1, 0, 7}, {1, 1, 15}};
     for (const auto& c : cases) {
         wave.Asynchronous = c.asynchronous, wave.Looped = c.looped;
         played.clear();
@@ -88,7 +91,9 @@ TEST(TickWave, IsASmallMonoPcmWave) {
     std::ifstream file(SOURCE_DIR "/resources/Tick.wav", std::ios::binary);
     const std::vector<std::uint8_t> b((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     ASSERT_EQ(b.size(), 1172u);
-    auto at = [&](std::size_t i, int n) { return n == 2 ? b[i] | b[i + 1] << 8 : b[i] | b[i + 1] << 8 | b[i + 2] << 16; };
+    auto at = [&](std::size_t i, int n) {
+        return n == 2 ? b[i] | b[i + 1] << 8 : b[i] | b[i + 1] << 8 | b[i + 2] << 16;
+    };
     EXPECT_EQ(std::string(b.begin(), b.begin() + 16), std::string("RIFF\x8c\x04\0\0WAVEfmt ", 16));
     EXPECT_EQ(at(20, 2), 1) << "PCM";
     EXPECT_EQ(at(22, 2), 1) << "mono";

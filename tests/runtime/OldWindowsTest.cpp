@@ -91,9 +91,9 @@ TEST(PackedPictures, EachSkinUnpacksToItsFileAndDamagedDataToNothing) {
     const struct {
         const char* resource;
         const char* file;
-    } pictures[] = {{resources::SkinWizard, "skins/Wizard.bmp"},       {resources::SkinAutomatic, "skins/Automatic.bmp"},
-                    {resources::SkinAdvanced, "skins/Advanced.bmp"},   {resources::SkinApply, "skins/Apply.bmp"},
-                    {resources::SkinAbout, "skins/About.bmp"},         {resources::Logo, "Logo.bmp"}};
+    } pictures[] = {{resources::SkinWizard, "skins/Wizard.bmp"},     {resources::SkinAutomatic, "skins/Automatic.bmp"},
+                    {resources::SkinAdvanced, "skins/Advanced.bmp"}, {resources::SkinApply, "skins/Apply.bmp"},
+                    {resources::SkinAbout, "skins/About.bmp"},       {resources::Logo, "Logo.bmp"}};
     for (const auto& p : pictures) {
         const auto packed = ResourceBytes(p.resource);
         const auto file = ReadFile(std::string(SOURCE_DIR) + "/resources/" + p.file);
@@ -111,13 +111,13 @@ TEST(PackedPictures, EachSkinUnpacksToItsFileAndDamagedDataToNothing) {
     }
 
     const auto good = ResourceBytes(resources::SkinApply);
+    ASSERT_GT(good.size(), 100u);
     auto flipped = good;
-    flipped[good.size() / 2] ^= 0x55;
+    flipped.at(flipped.size() / 2) ^= 0x55;
     auto wrongSize = good;
-    wrongSize[good.size() - 4] ^= 1;
+    wrongSize.at(wrongSize.size() - 4) ^= 1;  // the stored length
     const std::vector<std::uint8_t> cut(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(good.size() / 2));
-    for (const auto& damaged : {flipped, wrongSize, cut})
-        EXPECT_TRUE(Gunzip(damaged.data(), damaged.size()).empty());
+    for (const auto& damaged : {flipped, wrongSize, cut}) EXPECT_TRUE(Gunzip(damaged.data(), damaged.size()).empty());
     const std::uint8_t notGzip[] = "BM not packed at all, just text";
     EXPECT_FALSE(IsGzip(notGzip, sizeof notGzip));
     EXPECT_TRUE(Gunzip(notGzip, sizeof notGzip).empty());

@@ -37,8 +37,7 @@ protected:
         Application->ResetTerminated();
         // A quit message left behind would end the next loop at once.
         MSG msg;
-        while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        }
+        while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
     }
 
     TForm* NewForm() {
@@ -89,8 +88,10 @@ TEST_F(RuntimeTest, OnCloseMayChangeTheModalResultOrRefuse) {
     int attempts = 0;
     timer.OnTimer = [&](TComponent*) { form->ModalResult = mrOk; };
     form->OnClose = [&](TComponent*, TCloseAction& action) {
-        if (++attempts < 3) action = TCloseAction::None;
-        else form->ModalResult = mrYes;
+        if (++attempts < 3)
+            action = TCloseAction::None;
+        else
+            form->ModalResult = mrYes;
     };
     EXPECT_EQ(form->ShowModal(), mrYes);
     EXPECT_EQ(attempts, 3);

@@ -30,7 +30,7 @@ using State = std::map<std::string, std::string>;
 State Capture(MemoryRegistry& r, bool withKeys = true) {
     State state;
     for (RootKey root : {U, M}) {
-        std::istringstream dump(DumpKeyTree(r, root, "") );
+        std::istringstream dump(DumpKeyTree(r, root, ""));
         std::string line, key;
         while (std::getline(dump, line)) {
             if (line.rfind('[', 0) == 0) {
@@ -112,9 +112,9 @@ protected:
             const auto value = Find(got, name);
             const bool expected = value == Find(initial, name) || value == Find(clean, name) ||
                                   (value && tolerated && tolerated(name, *value));
-            EXPECT_TRUE(expected) << "operation " << n << " failed: " << name << " = "
-                                  << value.value_or("<gone>") << ", before " << Find(initial, name).value_or("<none>")
-                                  << ", after a clean run " << Find(clean, name).value_or("<none>");
+            EXPECT_TRUE(expected) << "operation " << n << " failed: " << name << " = " << value.value_or("<gone>")
+                                  << ", before " << Find(initial, name).value_or("<none>") << ", after a clean run "
+                                  << Find(clean, name).value_or("<none>");
         }
     }
 

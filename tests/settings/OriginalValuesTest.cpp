@@ -240,7 +240,7 @@ TEST_F(OriginalValuesTest, AnAdapterWhoseEntryCannotBeReadIsLeftAlone) {
         bool family9x;
         const char* refused;
     } cases[] = {
-        {true, "Orig_mtu1_Val"}, {true, "Orig_mtu1_TF"},   {false, "Orig_mtu1_Val"},
+        {true, "Orig_mtu1_Val"}, {true, "Orig_mtu1_TF"},    {false, "Orig_mtu1_Val"},
         {false, "Orig_mtu1_TF"}, {false, "Orig_mtu1_Name"},
     };
     for (const auto& c : cases) {
@@ -278,8 +278,10 @@ TEST_F(OriginalValuesTest, AnAdapterWhoseEntryCannotBeReadIsLeftAlone) {
             EXPECT_EQ(EntriesOf(2), "");
 
             RestoreOriginalValues();
-            if (family9x) EXPECT_EQ(Text(M, refusedKey, "MaxMTU"), "1500");
-            else EXPECT_EQ(Number(M, refusedKey, "MaxMTU"), 1496);
+            if (family9x)
+                EXPECT_EQ(Text(M, refusedKey, "MaxMTU"), "1500");
+            else
+                EXPECT_EQ(Number(M, refusedKey, "MaxMTU"), 1496);
             EXPECT_EQ(EntriesOf(1), "");
         }
     }

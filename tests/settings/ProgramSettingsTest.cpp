@@ -88,8 +88,8 @@ TEST_F(ProgramSettingsTest, GettersConvertWhatIsStored) {
         {"ttl dword", [&] { PutNumber(U, ProgramKey, "ttl", 64); }, GetTtl, 128},
         {"discover -1", [&] { PutNumber(U, ProgramKey, "PMTUDiscover", 0xFFFFFFFF); }, GetPMTUDiscover, 1},
         {"discover text", [&] { PutText(U, ProgramKey, "PMTUDiscover", "0"); }, GetPMTUDiscover, 1},
-        {"black hole -1", [&] { PutNumber(U, ProgramKey, "PMTUBlackHoleDetect", 0xFFFFFFFF); },
-         GetPMTUBlackHoleDetect, 0},
+        {"black hole -1", [&] { PutNumber(U, ProgramKey, "PMTUBlackHoleDetect", 0xFFFFFFFF); }, GetPMTUBlackHoleDetect,
+         0},
         {"black hole 5", [&] { PutNumber(U, ProgramKey, "PMTUBlackHoleDetect", 5); }, GetPMTUBlackHoleDetect, 5},
     };
     for (const auto& c : cases) {

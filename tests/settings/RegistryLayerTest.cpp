@@ -34,7 +34,8 @@ TEST_F(RegistryLayer, NamesAndPathsIgnoreCaseAndLeadingBackslash) {
 }
 
 TEST_F(RegistryLayer, SubkeysComeInNameOrderIgnoringCase) {
-    for (const char* name : {"b", "_x", "C", "A", "a1"}) ASSERT_TRUE(registry().OpenForWriting(U, Scratch + "\\" + name, true));
+    for (const char* name : {"b", "_x", "C", "A", "a1"})
+        ASSERT_TRUE(registry().OpenForWriting(U, Scratch + "\\" + name, true));
     auto key = Open();
     ASSERT_TRUE(key);
     EXPECT_EQ(key->Subkeys().value(), (std::vector<std::string>{"_x", "A", "a1", "b", "C"}));
@@ -147,9 +148,9 @@ TEST(TextToInteger, AcceptsOnlyWholeDecimalIntegers) {
     const struct {
         const char* text;
         std::int32_t expected;
-    } cases[] = {{"1500", 1500}, {"01", 1},     {"-7", -7},  {"+3", 3},          {"", -1},
-                 {"abc", -1},    {"12a", -1},   {" 12", -1}, {"2147483648", -1}, {"-2147483648", INT32_MIN},
-                 {"+-1", -1},    {"0x10", -1},  {"-", -1},   {"6666", 6666}};
+    } cases[] = {{"1500", 1500}, {"01", 1},    {"-7", -7},  {"+3", 3},          {"", -1},
+                 {"abc", -1},    {"12a", -1},  {" 12", -1}, {"2147483648", -1}, {"-2147483648", INT32_MIN},
+                 {"+-1", -1},    {"0x10", -1}, {"-", -1},   {"6666", 6666}};
     for (const auto& c : cases) EXPECT_EQ(TextToInteger(c.text, -1), c.expected) << '"' << c.text << '"';
 }
 

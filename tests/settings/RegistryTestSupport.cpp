@@ -15,9 +15,9 @@ std::string SystemSnapshot() {
     auto& r = TestRegistry();
     constexpr RootKey M = RootKey::LocalMachine;
     std::string all;
-    for (const char* key : {MstcpKey, "System\\CurrentControlSet\\Services\\VxD\\NWLink",
-                            "System\\CurrentControlSet\\Services\\Class\\NetTrans", TcpipParametersKey,
-                            NetbtParametersKey, ProgramKey})
+    for (const char* key :
+         {MstcpKey, "System\\CurrentControlSet\\Services\\VxD\\NWLink",
+          "System\\CurrentControlSet\\Services\\Class\\NetTrans", TcpipParametersKey, NetbtParametersKey, ProgramKey})
         all += DumpKeyTree(r, M, key);
     return all;
 }

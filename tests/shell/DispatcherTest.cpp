@@ -46,8 +46,7 @@ protected:
         ChangesPending = RestartDeferred = false;
         Application->ResetTerminated();
         MSG msg;
-        while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        }
+        while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
     }
     static void Pump(DWORD milliseconds) {
         const DWORD start = GetTickCount();
@@ -182,8 +181,8 @@ TEST(LocalAddress, TheLastAddressOfTheHostWins) {
     first.s_addr = htonl(0x0A000001);
     second.s_addr = htonl(0xC0A80105);
     third.s_addr = htonl(0x7F000001);
-    char* list[] = {reinterpret_cast<char*>(&first), reinterpret_cast<char*>(&second),
-                    reinterpret_cast<char*>(&third), nullptr};
+    char* list[] = {reinterpret_cast<char*>(&first), reinterpret_cast<char*>(&second), reinterpret_cast<char*>(&third),
+                    nullptr};
     hostent host{};
     host.h_addr_list = list;
     EXPECT_EQ(TfrmBrisbolt::LastAddressOf(&host), "127.0.0.1");

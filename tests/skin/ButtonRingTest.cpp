@@ -71,8 +71,8 @@ TEST(SkinRoundedButton, ClampFrameWidthAndCornerRadius) {
     struct Case {
         int value, width, height, frameWidth, cornerRadius;
     } cases[] = {
-        {2, 127, 31, 4, 3},  {40, 127, 31, 15, 31}, {1, 33, 24, 4, 3},
-        {50, 33, 24, 12, 24}, {10, 33, 24, 10, 10}, {-5, 6, 6, 3, 3},
+        {2, 127, 31, 4, 3},   {40, 127, 31, 15, 31}, {1, 33, 24, 4, 3},
+        {50, 33, 24, 12, 24}, {10, 33, 24, 10, 10},  {-5, 6, 6, 3, 3},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ClampFrameWidth(c.value, c.width, c.height), c.frameWidth) << c.value;
@@ -138,8 +138,8 @@ TEST(SkinRoundButton, CircleOfTheSmallGlyphButton) {
         int x, y;
         bool inside;
     } cases[] = {
-        {10, 10, true}, {1, 10, true},  {0, 10, false}, {10, 1, true},  {10, 19, true},
-        {3, 3, false},  {4, 4, true},   {17, 17, false}, {16, 16, true}, {19, 10, true},
+        {10, 10, true}, {1, 10, true}, {0, 10, false},  {10, 1, true},  {10, 19, true},
+        {3, 3, false},  {4, 4, true},  {17, 17, false}, {16, 16, true}, {19, 10, true},
     };
     for (const auto& c : cases) EXPECT_EQ(RoundButtonContains(20, 20, c.x, c.y), c.inside) << c.x << "," << c.y;
     GlyphOrigin g = RoundButtonGlyphOrigin(20, 20, 15, 15);

@@ -13,10 +13,9 @@ TEST(SkinFrame, FramedDownDrawsTwoRingsTheOtherWayRound) {
     EXPECT_EQ(f.FrameInset(), 2);
     auto lines = FrameLines(f, 0, 0, 10, 8);
     std::vector<FrameLine> expected = {
-        {0, 7, 0, 0, clBtnShadow},    {0, 0, 9, 0, clBtnShadow},
-        {9, 0, 9, 7, clBtnHighlight}, {9, 7, -1, 7, clBtnHighlight},
-        {1, 6, 1, 1, clBtnHighlight}, {1, 1, 8, 1, clBtnHighlight},
-        {8, 1, 8, 6, clBtnShadow},    {8, 6, 0, 6, clBtnShadow},
+        {0, 7, 0, 0, clBtnShadow},     {0, 0, 9, 0, clBtnShadow},    {9, 0, 9, 7, clBtnHighlight},
+        {9, 7, -1, 7, clBtnHighlight}, {1, 6, 1, 1, clBtnHighlight}, {1, 1, 8, 1, clBtnHighlight},
+        {8, 1, 8, 6, clBtnShadow},     {8, 6, 0, 6, clBtnShadow},
     };
     EXPECT_EQ(lines, expected);
 }
@@ -24,8 +23,8 @@ TEST(SkinFrame, FramedDownDrawsTwoRingsTheOtherWayRound) {
 TEST(SkinFrame, InsetsAndRingsPerStyle) {
     struct Case {
         TFrameStyle style;
-        int inset;       // with FrameWidth 3
-        size_t lines;    // all edges
+        int inset;     // with FrameWidth 3
+        size_t lines;  // all edges
     } cases[] = {
         {TFrameStyle::frameSolid, 3, 12},         {TFrameStyle::frameRaised, 3, 12},
         {TFrameStyle::frameLowered, 3, 12},       {TFrameStyle::frameNone, 0, 0},
@@ -77,12 +76,10 @@ TEST(SkinGlyph, RecolouringLevels) {
         int level;
         Color expected;
     } cases[] = {
-        {{255, 255, 255}, 1, clBtnFace},      {{179, 179, 178}, 1, clBtnFace},
-        {{179, 179, 177}, 1, clBtnHighlight}, {{92, 92, 91}, 1, clBtnHighlight},
-        {{92, 91, 91}, 1, clBtnShadow},       {{20, 20, 16}, 1, clBtnShadow},
-        {{20, 20, 15}, 1, clBlack},           {{255, 255, 255}, 2, clBtnHighlight},
-        {{183, 183, 183}, 2, clBtnHighlight}, {{183, 183, 182}, 2, clBtnShadow},
-        {{37, 37, 37}, 2, clBtnShadow},       {{37, 37, 36}, 2, clBlack},
+        {{255, 255, 255}, 1, clBtnFace},   {{179, 179, 178}, 1, clBtnFace},      {{179, 179, 177}, 1, clBtnHighlight},
+        {{92, 92, 91}, 1, clBtnHighlight}, {{92, 91, 91}, 1, clBtnShadow},       {{20, 20, 16}, 1, clBtnShadow},
+        {{20, 20, 15}, 1, clBlack},        {{255, 255, 255}, 2, clBtnHighlight}, {{183, 183, 183}, 2, clBtnHighlight},
+        {{183, 183, 182}, 2, clBtnShadow}, {{37, 37, 37}, 2, clBtnShadow},       {{37, 37, 36}, 2, clBlack},
     };
     for (const auto& c : cases)
         EXPECT_EQ(GlyphLevelColor(c.pixel, c.level), c.expected) << int(c.pixel.r) + c.pixel.g + c.pixel.b;

@@ -32,8 +32,8 @@ TEST(GradientMulDiv, HalvesAwayFromZeroAndFailures) {
     struct Case {
         int a, b, c, expected;
     } cases[] = {
-        {1, 3, 2, 2},    {-1, 3, 2, -2},  {1, -128, 31, -4}, {5, -128, 31, -21}, {2, 128, 32, 8},
-        {1, 1, 3, 0},    {2, 1, 3, 1},    {7, 5, -2, -18},   {1, 1, 0, -1},      {65536, 65536, 1, -1},
+        {1, 3, 2, 2}, {-1, 3, 2, -2}, {1, -128, 31, -4}, {5, -128, 31, -21}, {2, 128, 32, 8},
+        {1, 1, 3, 0}, {2, 1, 3, 1},   {7, 5, -2, -18},   {1, 1, 0, -1},      {65536, 65536, 1, -1},
     };
     for (const auto& c : cases) EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.expected) << c.a << "*" << c.b << "/" << c.c;
     EXPECT_EQ(RoundHalfEven(2.5), 2);

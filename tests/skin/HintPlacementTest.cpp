@@ -27,8 +27,7 @@ TEST(HintPlacement, FallsBackAtTheScreenEdges) {
         {"exact top fit", D::dUpRight, 400, 45, {D::dUpRight, 400, 0, 116, 40}},
         {"exact bottom fit", D::dDownLeft, 400, 536, {D::dDownLeft, 290, 551, 116, 49}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(PlaceHint(c.requested, c.x, c.y, 100, 20, 800, 600), c.expected) << c.what;
+    for (const auto& c : cases) EXPECT_EQ(PlaceHint(c.requested, c.x, c.y, 100, 20, 800, 600), c.expected) << c.what;
 }
 
 TEST(HintPlacement, TooLargeForTheScreenSettlesOnTheRequestedDirection) {

@@ -74,8 +74,8 @@ TEST(MaskFormat, ShippedMasksRoundTripAndMatchTheirSkins) {
 
         Picture skin = ReadBmp(ReadFile(c.skin));
         ASSERT_GT(skin.width, 0);
-        auto derived = MaskFromPicture(skin.width, skin.height, [&](int x, int y) { return skin.At(x, y); },
-                                       skin.At(0, 0));
+        auto derived = MaskFromPicture(
+            skin.width, skin.height, [&](int x, int y) { return skin.At(x, y); }, skin.At(0, 0));
         EXPECT_EQ(derived, *outline);
     }
 }
@@ -126,17 +126,15 @@ TEST(MaskFormat, DamagedMasksGiveNoOutline) {
 TEST(MaskFormat, PictureRowsBecomeBands) {
     // . = transparent; rows 1 and 2 share their runs and become one band.
     const char* rows[] = {
-        "......",
-        ".##.#.",
-        ".##.#.",
-        "..###.",
-        "......",
+        "......", ".##.#.", ".##.#.", "..###.", "......",
     };
-    auto outline = MaskFromPicture(6, 5, [&](int x, int y) { return rows[y][x] == '#' ? 1u : 0u; }, 0);
+    auto outline = MaskFromPicture(
+        6, 5, [&](int x, int y) { return rows[y][x] == '#' ? 1u : 0u; }, 0);
     EXPECT_EQ(outline.rects, (std::vector<MaskRect>{{1, 1, 3, 3}, {4, 1, 5, 3}, {2, 3, 5, 4}}));
     EXPECT_EQ(outline.bounds, (MaskRect{1, 1, 5, 4}));
     EXPECT_EQ(ParseRegionData(RegionDataBytes(outline)), outline);
-    auto none = MaskFromPicture(3, 3, [](int, int) { return 7u; }, 7);
+    auto none = MaskFromPicture(
+        3, 3, [](int, int) { return 7u; }, 7);
     EXPECT_TRUE(none.rects.empty());
     EXPECT_EQ(WriteMaskData(none).size(), 36u);
 }

@@ -31,10 +31,9 @@ TEST(SkinText3D, ReliefAndRepetitionSitAroundTheText) {
     font.SetStyle3D(TStyle3D::fontOnlyShadow);
     const Text3DPlan plan = PlanText3D(font, true);
     EXPECT_EQ(plan.shrinkX, 2);
-    EXPECT_EQ(plan.copies, (std::vector<TextCopy>{{2, 2, clBlack, false},
-                                                   {1, 1, clBlack, false},
-                                                   {2, 2, clNavy, false},
-                                                   {0, 0, clBlack, true}}));
+    EXPECT_EQ(plan.copies,
+              (std::vector<TextCopy>{
+                  {2, 2, clBlack, false}, {1, 1, clBlack, false}, {2, 2, clNavy, false}, {0, 0, clBlack, true}}));
     EXPECT_EQ(font.DrawingWidth(), 6);
 
     int changes = 0;

@@ -156,15 +156,17 @@ TEST(SkinControls, SnapshotOfTheFamilyInItsStates) {
     ASSERT_TRUE(glyph.LoadFromResource(resources::GlyphClose));
     const struct {
         bool enabled, pressed, withGlyph;
-    } looks[] = {{true, false, true}, {true, true, true}, {false, false, true}, {true, false, false},
-                 {false, false, false}};
+    } looks[] = {
+        {true, false, true}, {true, true, true}, {false, false, true}, {true, false, false}, {false, false, false}};
     int x = 280;
     for (const auto& look : looks) {
         auto* round = new TSkinRoundButton(form);
         round->SetParent(form);
         round->SetBounds(x, 240, 20, 20);
-        if (look.withGlyph) round->Glyph.SetBitmap(glyph);
-        else round->Background.Set(&circle);
+        if (look.withGlyph)
+            round->Glyph.SetBitmap(glyph);
+        else
+            round->Background.Set(&circle);
         round->Glyph.SetTransparentColor(clWhite);
         if (look.pressed) round->MouseDown(TMouseButton::Left, ssLeft, 10, 10);
         round->SetEnabled(look.enabled);
