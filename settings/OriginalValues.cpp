@@ -92,6 +92,8 @@ public:
     }
 
     bool Listed() const { return names_.has_value(); }
+    // Known not to be in the record.
+    bool Missing(const std::string& name) const { return names_ && !names_->contains(name); }
 
     // Every adapter number that has an entry of any kind.
     std::set<int> AdapterIndexes() const {
@@ -134,9 +136,11 @@ private:
 // it; whatever cannot be read or written leaves them for the next restore.
 // The flag goes first: a flag left without its saved number would read as
 // "no MTU saved" and cost the adapter its value.
-void ForgetEntries(const std::string& flag, std::initializer_list<std::string> others) {
-    if (!DeleteRegistryValue(Record, ProgramKey, flag)) return;
+// True once the flag is gone.
+bool ForgetEntries(const std::string& flag, std::initializer_list<std::string> others) {
+    if (!DeleteRegistryValue(Record, ProgramKey, flag)) return false;
     for (const auto& name : others) DeleteRegistryValue(Record, ProgramKey, name);
+    return true;
 }
 
 void RestoreAdapters9x(const SavedEntries& saved) {
@@ -229,11 +233,36 @@ void SaveItem(const SavedItem& item, bool present, std::int32_t value) {
 
 // The saved number when the item's flag says the system had it. A number
 // that cannot be read (-1) is never handed on as if it had been saved.
-std::optional<std::int32_t> SavedValue(const SavedItem& item) {
-    if (!GetRegistryBoolean(Record, ProgramKey, item.flag)) return std::nullopt;
-    const std::int32_t value = GetRegistryInteger(Record, ProgramKey, item.value);
-    if (value == -1) return std::nullopt;
-    return value;
+// Gives an item its saved value back. Its entries go once that worked (and
+// forgetting is allowed), or when nothing was saved for it; an entry that
+// cannot be read, or a write that fails (no right to change the system keys),
+// keeps them for the next restore. True when they are gone.
+template <typename Write>
+bool RestoreItem(const SavedEntries& saved, const SavedItem& item, Write write, bool mayForget = true) {
+    if (saved.Missing(item.flag)) {
+        // Nothing saved, or forgotten by an earlier restore; a value left
+        // without its flag cannot be restored.
+        if (mayForget) DeleteRegistryValue(Record, ProgramKey, item.value);
+        return true;
+    }
+    const auto flag = saved.Flag(item.flag);
+    if (!flag) return false;
+    if (*flag) {
+        const auto value = saved.Number(item.value);
+        if (!value) return false;
+        if (*value != -1 && !write(*value)) return false;
+    }
+    return mayForget && ForgetEntries(item.flag, {item.value});
+}
+
+// No adapter has anything left to give back (as far as the record can be
+// listed). A 9x slot without a binding keeps its cleared flag for good.
+bool NoAdapterLeftToRestore(bool family9x) {
+    const SavedEntries now;
+    if (!now.Listed()) return false;
+    for (int index : now.AdapterIndexes())
+        if (!family9x || now.Flag(MtuEntry(index, "_TF")).value_or(true)) return false;
+    return true;
 }
 
 }  // namespace
@@ -266,15 +295,14 @@ void RestoreOriginalValues() {
     else
         RestoreAdaptersNt(saved);
 
-    if (auto ndi = SavedValue(Ndi)) SetSystemNdiCacheSize(false, std::to_string(*ndi));
-    if (auto rwin = SavedValue(Rwin)) SetSystemRcvWindow(*rwin);
-    if (auto ska = SavedValue(Ska)) SetSystemKeepAlive(*ska);
-    if (auto ttl = SavedValue(Ttl)) SetSystemTTL(*ttl);
-
-    for (const SavedItem& item : {Ndi, Rwin, Ska, Ttl}) {
-        DeleteRegistryValue(Record, ProgramKey, item.flag);
-        DeleteRegistryValue(Record, ProgramKey, item.value);
-    }
+    bool othersGone =
+        RestoreItem(saved, Ndi, [](std::int32_t ndi) { return SetSystemNdiCacheSize(false, std::to_string(ndi)); });
+    othersGone = RestoreItem(saved, Rwin, SetSystemRcvWindow) && othersGone;
+    othersGone = RestoreItem(saved, Ska, SetSystemKeepAlive) && othersGone;
+    // Last: its flag tells that originals are saved, so it stays while
+    // anything else is left to give back; else the next apply run would save
+    // the changed values over the originals still kept.
+    RestoreItem(saved, Ttl, SetSystemTTL, othersGone && NoAdapterLeftToRestore(Is9xFamily()));
 }
 
 }  // namespace brisbolt

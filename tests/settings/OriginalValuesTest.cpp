@@ -42,10 +42,12 @@ protected:
     }
 };
 
-// The registry under test, except that it will not hand over one value.
+// The registry under test, except that it will not hand over one value (or,
+// with refuseWrite, will not store it, as for a user without the right to).
 class RefusingOneRead final : public RegistryBackend {
 public:
-    RefusingOneRead(RegistryBackend& inner, std::string refused) : inner_(inner), refused_(std::move(refused)) {}
+    RefusingOneRead(RegistryBackend& inner, std::string refused, bool refuseWrite = false)
+        : inner_(inner), refused_(std::move(refused)), refuseWrite_(refuseWrite) {}
 
     KeyHandle OpenForReading(RootKey root, std::string_view path) override {
         return Wrap(inner_.OpenForReading(root, path));
@@ -58,12 +60,16 @@ public:
 private:
     class Key final : public RegistryKey {
     public:
-        Key(KeyHandle inner, const std::string& refused) : inner_(std::move(inner)), refused_(refused) {}
+        Key(KeyHandle inner, const std::string& refused, bool refuseWrite)
+            : inner_(std::move(inner)), refused_(refused), refuseWrite_(refuseWrite) {}
         std::optional<RawValue> Query(const std::string& name) override {
-            if (CompareNames(name, refused_) == 0) return std::nullopt;
+            if (!refuseWrite_ && CompareNames(name, refused_) == 0) return std::nullopt;
             return inner_->Query(name);
         }
-        bool Set(const std::string& name, const RawValue& value) override { return inner_->Set(name, value); }
+        bool Set(const std::string& name, const RawValue& value) override {
+            if (refuseWrite_ && CompareNames(name, refused_) == 0) return false;
+            return inner_->Set(name, value);
+        }
         bool Delete(const std::string& name) override { return inner_->Delete(name); }
         std::optional<std::vector<std::string>> Subkeys() override { return inner_->Subkeys(); }
         std::optional<std::vector<std::string>> ValueNames() override { return inner_->ValueNames(); }
@@ -71,12 +77,16 @@ private:
     private:
         KeyHandle inner_;
         const std::string& refused_;
+        bool refuseWrite_;
     };
 
-    KeyHandle Wrap(KeyHandle key) { return key ? std::make_unique<Key>(std::move(key), refused_) : nullptr; }
+    KeyHandle Wrap(KeyHandle key) {
+        return key ? std::make_unique<Key>(std::move(key), refused_, refuseWrite_) : nullptr;
+    }
 
     RegistryBackend& inner_;
     std::string refused_;
+    bool refuseWrite_;
 };
 
 TEST_F(OriginalValuesTest, RoundTripOnWindows98) {
@@ -283,6 +293,50 @@ TEST_F(OriginalValuesTest, AnAdapterWhoseEntryCannotBeReadIsLeftAlone) {
             else
                 EXPECT_EQ(Number(M, refusedKey, "MaxMTU"), 1496);
             EXPECT_EQ(EntriesOf(1), "");
+        }
+    }
+}
+
+TEST_F(OriginalValuesTest, AnItemThatCannotBeGivenBackKeepsItsEntriesAndTheSavedMark) {
+    // The system value that will not take its original, or the saved entry
+    // that will not be read; the item's entries must outlive the restore.
+    const struct {
+        bool family9x;
+        const char* refused;
+        bool write;
+        const char* flag;
+    } cases[] = {
+        {false, "TCPWindowSize", true, "Orig_rwin_TF"},   {false, "DefaultTTL", true, "Orig_ttl_TF"},
+        {false, "SessionKeepAlive", true, "Orig_ska_TF"}, {true, "DefaultRcvWindow", true, "Orig_rwin_TF"},
+        {true, "default", true, "Orig_ndi_TF"},           {true, "Orig_ska_Val", false, "Orig_ska_TF"},
+        {false, "Orig_rwin_TF", false, "Orig_rwin_TF"},
+    };
+    for (const auto& c : cases) {
+        const auto versions = c.family9x ? RunnableVersions(Versions9x) : RunnableVersions({5, 6, 7});
+        for (auto version : versions) {
+            SCOPED_TRACE(::testing::Message() << int(version) << " " << c.refused);
+            auto saveAndApply = [&] {
+                Fresh(version);
+                LoadFixture(c.family9x ? "win98.reg" : "win2k.reg");
+                SaveOriginalValues();
+                ApplyNewValues();
+            };
+            saveAndApply();
+            RestoreOriginalValues();
+            const std::string cleanSystem = SystemSnapshot(), cleanRecord = RecordSnapshot();
+
+            saveAndApply();
+            RefusingOneRead refusing(registry(), c.refused, c.write);
+            SetActiveRegistry(&refusing);
+            RestoreOriginalValues();
+            SetActiveRegistry(&registry());
+            EXPECT_TRUE(Has(U, ProgramKey, c.flag));
+            EXPECT_TRUE(HasSavedOriginals()) << "the next apply run must not save over what is kept";
+
+            // Once the registry lets it, the next restore finishes the job.
+            RestoreOriginalValues();
+            EXPECT_EQ(SystemSnapshot(), cleanSystem);
+            EXPECT_EQ(RecordSnapshot(), cleanRecord);
         }
     }
 }
