@@ -96,16 +96,20 @@ TEST_F(HintBubbleTest, TheBubbleHasAWhiteAndBlackEdgeAndADottedShadow) {
     EXPECT_EQ(PixelAt(picture, w - 1, 2), screen);  // above the shadow
     EXPECT_EQ(PixelAt(picture, 2, h - 2), screen);  // left of the shadow
     SaveSnapshot(picture, "hint_bubble");
-    // Each bubble copies the screen behind it: the one before must be gone,
-    // or the next picture depends on how far the display has got.
-    window.reset();
-    Application->ProcessMessages();
+    // Each bubble copies the screen behind it: the one before must be gone
+    // and the backdrop painted again, or the next picture depends on how far
+    // the display has got.
+    auto uncover = [&](std::unique_ptr<THintWindow>& shown) {
+        shown.reset();
+        Application->ProcessMessages();
+        RedrawWindow(backdrop->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    };
+    uncover(window);
 
     hint.Speechbubble = true;
     auto bubble = ShowAt(400, 400, "With a speech-bubble tail");
     SaveSnapshot(static_cast<TSkinHintWindow*>(bubble.get())->Picture(), "hint_bubble_speech");
-    bubble.reset();
-    Application->ProcessMessages();
+    uncover(bubble);
     hint.OnSelectHintDirection = [](TControl*, THintDirection& d) { d = THintDirection::dDownLeft; };
     auto below = ShowAt(400, 400, "Below and to the left");
     EXPECT_EQ(static_cast<TSkinHintWindow*>(below.get())->Direction(), THintDirection::dDownLeft);
