@@ -3,6 +3,7 @@
 #include <winsock.h>
 
 #include <cstring>
+#include <memory>
 
 #include "resources/ResourceNames.h"
 #include "runtime/Application.h"
@@ -10,6 +11,7 @@
 #include "settings/OriginalValues.h"
 #include "settings/ProgramSettings.h"
 #include "shell/Globals.h"
+#include "tuning/frmMakeRegistryChanges.h"
 
 namespace brisbolt {
 
@@ -102,8 +104,34 @@ void TfrmBrisbolt::FormCreate(TComponent*) {
 }
 
 void TfrmBrisbolt::FormShow(TComponent*) {
-    // The wizard and the apply window's display come with their windows;
-    // until then every start, silent or not, goes to the tray.
+    if (Application->ParamStr(1) == "/S" && !TrayIcon1->Active()) {
+        RunApplyWindow(0);
+        GoToTray();
+        return;
+    }
+    // The connection wizard comes with its window; until then a start
+    // without "/S" goes to the tray as well.
+    GoToTray();
+}
+
+int TfrmBrisbolt::RunApplyWindow(int mode) {
+    if (frmMakeRegistryChanges) return mrNo;
+    // The reference is emptied after the window is gone, however the run ends.
+    struct Reference {
+        ~Reference() { frmMakeRegistryChanges = nullptr; }
+    } reference;
+    std::unique_ptr<TfrmMakeRegistryChanges> window(CreateForm<TfrmMakeRegistryChanges>(this));
+    frmMakeRegistryChanges = window.get();
+    window->StartRun(mode);
+    return window->ShowModal();
+}
+
+void TfrmBrisbolt::ApplyAndRestart() {
+    if (RunApplyWindow(1) == mrYes) {
+        WinReboot1->ExitWindows(RestartFlags);
+        Application->Terminate();
+        return;
+    }
     GoToTray();
 }
 
@@ -126,6 +154,10 @@ void TfrmBrisbolt::mnuChangeSettingsClick(TComponent*) {
 void TfrmBrisbolt::RebootMySystemToLockInTheChanges1Click(TComponent*) {
     PlaySound(0);
     WinReboot1->ExitWindows(RestartFlags);
+}
+
+void TfrmBrisbolt::About1Click(TComponent*) {
+    // Wired to the About box with its window.
 }
 
 void TfrmBrisbolt::mnuCloseClick(TComponent*) { QuitProgram(); }

@@ -55,6 +55,10 @@ public:
     void QuitProgram();
     void Uninstall();
     void GoToTray();
+    // Opens the apply window in the mode given and returns its modal result;
+    // 7 at once when it is open already.
+    int RunApplyWindow(int mode);
+    void ApplyAndRestart();
 
     static std::string GetLocalComputerName();
     static std::string GetLocalIPAddress();
@@ -66,6 +70,7 @@ public:
     void FormShow(TComponent* sender);
     void mnuChangeSettingsClick(TComponent* sender);
     void RebootMySystemToLockInTheChanges1Click(TComponent* sender);
+    void About1Click(TComponent* sender);
     void mnuCloseClick(TComponent* sender);
     void UnInstall1Click(TComponent* sender);
     void tmrDelayHideTimer(TComponent* sender);

@@ -1,0 +1,19 @@
+// Copies the settings record into the system's TCP/IP keys: the one place
+// where an apply run writes the system.
+#pragma once
+
+namespace brisbolt {
+
+// How the writes went: the record's "init" is set in every case.
+struct ApplyOutcome {
+    int written = 0;  // system writes that worked, of Attempted
+    static constexpr int Attempted = 7;
+    bool NothingWritten() const { return written == 0; }
+};
+
+// In this order: path-MTU discovery, black-hole detection, NWLink cache
+// size, receive window, keep-alive, TTL, MTU; then "init". Every write is
+// made whatever became of the ones before.
+ApplyOutcome ApplySettingsToSystem();
+
+}  // namespace brisbolt

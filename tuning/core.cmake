@@ -1,0 +1,5 @@
+# Portable sources of the tuning windows (no <windows.h>): added to the core.
+target_sources(brisbolt_core PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/ApplySteps.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ApplySettings.cpp
+)
