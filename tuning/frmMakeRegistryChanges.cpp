@@ -74,7 +74,9 @@ TfrmMakeRegistryChanges::TfrmMakeRegistryChanges(TComponent* owner) : TForm(owne
     imgRedRight = newPiece("imgRedRight", 259, CapWidth, cap);
 
     lblReboot1 = NewRebootLabel("lblReboot1", 24, 83, 277, RebootLine1);
-    lblReboot2 = NewRebootLabel("lblReboot2", 85, 99, 155, RebootLine2);
+    // As wide as the line above, on the same centre as designed (85 + 155 / 2):
+    // the same picture, and no clipped letters where the font runs wider.
+    lblReboot2 = NewRebootLabel("lblReboot2", 24, 99, 277, RebootLine2);
     btnRebootNow = NewButton("btnRebootNow", NowLeft);
     btnRebootNow->OnClick = [this](TComponent* sender) { btnRebootNowClick(sender); };
     btnRebootLater = NewButton("btnRebootLater", LaterLeft);
@@ -220,7 +222,6 @@ void TfrmMakeRegistryChanges::ShowRestartPrompt() {
 void TfrmMakeRegistryChanges::ShowNotWritten() {
     // The same place and style as the restart question, and one way out.
     lblReboot1->SetCaption(NotWrittenLine1);
-    lblReboot2->SetBounds(24, 99, 277, 16);
     lblReboot2->SetCaption(NotWrittenLine2);
     lblReboot1->SetVisible(true);
     lblReboot2->SetVisible(true);

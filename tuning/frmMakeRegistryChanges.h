@@ -18,7 +18,7 @@ inline constexpr const char* RebootLine2 = "to lock in the changes.";
 // When not one system value could be written (typically: no right to change
 // the system keys on NT, 2000 or XP).
 inline constexpr const char* NotWrittenMessage = "Your settings could not be written.";
-inline constexpr const char* NotWrittenLine1 = "Brisbolt could not change your settings:";
+inline constexpr const char* NotWrittenLine1 = "The settings were not written:";
 inline constexpr const char* NotWrittenLine2 = "administrator rights are needed.";
 
 class TfrmMakeRegistryChanges : public TForm {

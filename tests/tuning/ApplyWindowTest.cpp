@@ -1,0 +1,261 @@
+// The apply window under real windows: its display tick by tick, the silent
+// run that changes nothing, the restart prompt with both answers, the notice
+// when nothing could be written, and the hover colours. Pictures of each
+// stage go to the snapshots folder.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "platform/WinReboot.h"
+#include "runtime/Application.h"
+#include "runtime/Timer.h"
+#include "settings/ProgramSettings.h"
+#include "settings/RegistryCalls.h"
+#include "settings/RegistryDump.h"
+#include "settings/SystemSettings.h"
+#include "settings/Win32Registry.h"
+#include "shell/Globals.h"
+#include "shell/frmBrisbolt.h"
+#include "tests/skin_wine/SkinWineSupport.h"
+#include "tuning/ApplySteps.h"
+#include "tuning/frmMakeRegistryChanges.h"
+
+namespace brisbolt {
+namespace {
+
+using skintest::SaveSnapshot;
+
+BOOL WINAPI QuietShell(DWORD, NotifyIconRecord*) { return TRUE; }
+
+int restarts = 0;
+BOOL WINAPI RecordRestart(UINT flags, DWORD) {
+    restarts += flags == 2 ? 1 : 100;
+    return TRUE;
+}
+
+// Everything of the registry an apply run could touch, as text.
+std::string RegistryState() {
+    auto& registry = ActiveRegistry();
+    std::string state;
+    for (RootKey root : {RootKey::CurrentUser, RootKey::LocalMachine})
+        state += DumpKeyTree(registry, root, "Software\\Corvelle");
+    return state + DumpKeyTree(registry, RootKey::LocalMachine, "System\\CurrentControlSet\\Services");
+}
+
+// The registry, except that nothing under HKEY_LOCAL_MACHINE may be written.
+class NoMachineWrites final : public RegistryBackend {
+public:
+    explicit NoMachineWrites(RegistryBackend& inner) : inner_(inner) {}
+    KeyHandle OpenForReading(RootKey root, std::string_view path) override { return inner_.OpenForReading(root, path); }
+    KeyHandle OpenForWriting(RootKey root, std::string_view path, bool create) override {
+        return root == RootKey::LocalMachine ? nullptr : inner_.OpenForWriting(root, path, create);
+    }
+    bool DeleteKeyTree(RootKey root, std::string_view path) override {
+        return root != RootKey::LocalMachine && inner_.DeleteKeyTree(root, path);
+    }
+
+private:
+    RegistryBackend& inner_;
+};
+
+// The picture the window paints, whatever the display shows; white where
+// its outline lets the desktop through.
+void Snapshot(TForm* form, const std::string& name) {
+    TBitmap picture(form->Width(), form->Height());
+    SendMessageA(form->Handle(), WM_PRINT, reinterpret_cast<WPARAM>(picture.DC()), PRF_CLIENT | PRF_CHILDREN);
+    UniqueRegion outline(CreateRectRgn(0, 0, 0, 0));
+    if (GetWindowRgn(form->Handle(), outline.get()) != ERROR) {
+        UniqueRegion outside(CreateRectRgn(0, 0, form->Width(), form->Height()));
+        CombineRgn(outside.get(), outside.get(), outline.get(), RGN_DIFF);
+        FillRgn(picture.DC(), outside.get(), static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    }
+    SaveSnapshot(picture, name);
+}
+
+class ApplyWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Application->ResetTerminated();
+        savedShell_ = ShellNotify;
+        ShellNotify = QuietShell;
+        savedCalls_ = TWinReboot::Calls;
+        TWinReboot::Calls.ExitWindowsEx = RecordRestart;
+        restarts = 0;
+        ChangesPending = RestartDeferred = SystemAccelerated = false;
+        dispatcher = CreateForm<TfrmBrisbolt>(nullptr);
+        // While a run is open, the test acts through this.
+        watcher.SetInterval(20);
+        watcher.OnTimer = [this](TComponent*) {
+            if (auto* open = dynamic_cast<TfrmMakeRegistryChanges*>(frmMakeRegistryChanges); open && act) act(*open);
+        };
+    }
+    void TearDown() override {
+        watcher.SetEnabled(false);
+        delete dispatcher;
+        TWinReboot::Calls = savedCalls_;
+        ShellNotify = savedShell_;
+        ChangesPending = RestartDeferred = SystemAccelerated = false;
+        Application->ResetTerminated();
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
+    }
+    // Acts once the window shows its answer buttons.
+    void AnswerWith(const char* button, const std::string& snapshot) {
+        answered = false;
+        act = [this, button, snapshot](TfrmMakeRegistryChanges& w) {
+            if (answered || !w.btnRebootLater->Visible()) return;
+            answered = true;
+            prompt = {w.lblReboot1->Caption(), w.lblReboot2->Caption(), w.btnRebootNow->Visible(),
+                      w.btnRebootLater->Caption()};
+            Snapshot(&w, snapshot);
+            (std::string(button) == "now" ? w.btnRebootNow : w.btnRebootLater)->Click();
+        };
+    }
+
+    TfrmBrisbolt* dispatcher = nullptr;
+    TTimer watcher{nullptr};
+    std::function<void(TfrmMakeRegistryChanges&)> act;
+    bool answered = false;
+    struct {
+        std::string line1, line2;
+        bool nowShown;
+        std::string laterCaption;
+    } prompt;
+
+private:
+    ShellNotifyFunction savedShell_ = nullptr;
+    RebootCalls savedCalls_{};
+};
+
+TEST_F(ApplyWindowTest, TheDisplayTickByTick) {
+    std::unique_ptr<TfrmMakeRegistryChanges> w(CreateForm<TfrmMakeRegistryChanges>(nullptr));
+    RECT client;
+    GetClientRect(w->Handle(), &client);
+    EXPECT_EQ(client.right, 331);
+    EXPECT_EQ(client.bottom, 181);
+    EXPECT_EQ(w->Left(), static_cast<int>((GetSystemMetrics(SM_CXSCREEN) - 331) * 0.9));
+    EXPECT_EQ(w->Top(), static_cast<int>((GetSystemMetrics(SM_CYSCREEN) - 181) * 0.9));
+    w->StartRun(0);
+    EXPECT_TRUE(w->imgRedLeft->Visible());
+    EXPECT_TRUE(w->imgRedRight->Visible());
+    EXPECT_EQ(w->imgRedRight->Left(), 36);
+    EXPECT_FALSE(w->lblActionItem2->Visible());
+    Snapshot(w.get(), "apply_prepared");
+
+    const struct {
+        int tick;
+        int lastSegment;  // highest imgRedN shown; 1: none yet
+        const char* message;
+        const char* snapshot;
+    } stages[] = {{1, 1, MessageToIsp, nullptr},
+                  {11, 3, MessageFromIsp, nullptr},
+                  {21, 5, MessageDelays, "apply_bar_half"},
+                  {40, 9, MessageDistantPages, nullptr},
+                  {45, 9, MessageAccelerated, "apply_bar_full"}};
+    int tick = 0;
+    for (const auto& stage : stages) {
+        while (tick < stage.tick) {
+            w->tmrRedBarTimer(w->tmrRedBar);
+            w->tmrRedBar->SetEnabled(false);  // the test gives the ticks
+            ++tick;
+        }
+        SCOPED_TRACE(tick);
+        EXPECT_TRUE(w->lblActionItem2->Visible());
+        EXPECT_EQ(w->lblActionItem2->Caption(), stage.message);
+        for (int i = 2; i <= 9; ++i) EXPECT_EQ(w->imgRed[i]->Visible(), i <= stage.lastSegment) << i;
+        EXPECT_EQ(w->imgRedRight->Left(), RightCapLeft(w->StepCounter(), 34));
+        if (stage.snapshot) Snapshot(w.get(), stage.snapshot);
+    }
+    EXPECT_EQ(w->imgRedRight->Left(), 256);
+    EXPECT_FALSE(w->tmrRedBar->Enabled());
+    EXPECT_TRUE(w->tmrStayOnScreen->Enabled());
+    w->tmrStayOnScreen->SetEnabled(false);
+}
+
+TEST_F(ApplyWindowTest, TheSilentRunChangesNothingAndEndsByItself) {
+    SetTtl(64);
+    const std::string before = RegistryState();
+    EXPECT_EQ(dispatcher->RunApplyWindow(0), mrYes);
+    EXPECT_EQ(RegistryState(), before);
+    EXPECT_TRUE(SystemAccelerated);
+    EXPECT_EQ(frmMakeRegistryChanges, nullptr);
+}
+
+TEST_F(ApplyWindowTest, RebootLaterLeavesTheRestartInTheTrayMenuAndRebootNowRestarts) {
+    SetTtl(77);
+    AnswerWith("later", "apply_restart_prompt");
+    watcher.SetEnabled(true);
+    EXPECT_EQ(dispatcher->RunApplyWindow(1), mrNo);
+    EXPECT_EQ(prompt.line1, "Brisbolt must reboot your system");
+    EXPECT_EQ(prompt.line2, "to lock in the changes.");
+    EXPECT_TRUE(prompt.nowShown);
+    EXPECT_EQ(prompt.laterCaption, "Reboot Later");
+    EXPECT_EQ(GetSystemTTL(), 77);
+    EXPECT_TRUE(RestartDeferred);
+    EXPECT_FALSE(ChangesPending);
+    dispatcher->GoToTray();
+    EXPECT_TRUE(dispatcher->RebootMySystemToLockInTheChanges1->Visible);
+    EXPECT_EQ(restarts, 0);
+
+    AnswerWith("now", "apply_restart_prompt");
+    dispatcher->ApplyAndRestart();
+    EXPECT_EQ(restarts, 1);
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_TRUE(ChangesPending);
+    EXPECT_FALSE(RestartDeferred);
+}
+
+TEST_F(ApplyWindowTest, WithoutTheRightToWriteTheSystemTheWindowSaysSoAndOffersNoRestart) {
+    SetTtl(88);
+    const std::int32_t ttl = GetSystemTTL();
+    Win32Registry real;
+    NoMachineWrites refusing(real);
+    RegistryBackend* previous = SetActiveRegistry(&refusing);
+    AnswerWith("later", "apply_not_written");
+    watcher.SetEnabled(true);
+    const int result = dispatcher->RunApplyWindow(1);
+    SetActiveRegistry(previous);
+    EXPECT_EQ(result, mrNo);
+    EXPECT_EQ(prompt.line1, NotWrittenLine1);
+    EXPECT_EQ(prompt.line2, NotWrittenLine2);
+    EXPECT_FALSE(prompt.nowShown);
+    EXPECT_EQ(prompt.laterCaption, "OK");
+    EXPECT_EQ(GetSystemTTL(), ttl);
+    EXPECT_FALSE(RestartDeferred);
+    EXPECT_FALSE(ChangesPending);
+    dispatcher->GoToTray();
+    EXPECT_FALSE(dispatcher->RebootMySystemToLockInTheChanges1->Visible);
+}
+
+TEST_F(ApplyWindowTest, TheButtonUnderTheMouseTurnsGreenAndThePictureUndoesIt) {
+    std::unique_ptr<TfrmMakeRegistryChanges> w(CreateForm<TfrmMakeRegistryChanges>(nullptr));
+    w->StartRun(1);
+    for (int tick = 0; tick < BarTicks; ++tick) {
+        w->tmrRedBarTimer(w->tmrRedBar);
+        w->tmrRedBar->SetEnabled(false);
+    }
+    w->tmrStayOnScreenTimer(w->tmrStayOnScreen);  // the prompt at once
+    ASSERT_TRUE(w->btnRebootNow->Visible());
+    HWND hwnd = w->Handle();
+    auto move = [&](int x, int y) { SendMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(x, y)); };
+    const COLORREF green = RGB(0, 191, 0);
+    const struct {
+        POINT at;
+        TRoundedButton* highlighted;
+    } moves[] = {{{60, 150}, w->btnRebootNow},
+                 {{70, 155}, w->btnRebootNow},
+                 {{200, 150}, w->btnRebootLater},
+                 {{150, 40}, nullptr},
+                 {{200, 150}, w->btnRebootLater}};
+    for (const auto& m : moves) {
+        move(m.at.x, m.at.y);
+        SCOPED_TRACE(::testing::Message() << m.at.x << "," << m.at.y);
+        EXPECT_EQ(w->HighlightedButton(), m.highlighted);
+        for (TRoundedButton* b : {w->btnRebootNow, w->btnRebootLater})
+            EXPECT_EQ(ColorToRGB(b->Font.Color()), b == m.highlighted ? green : RGB(0, 0, 0)) << b->Name;
+    }
+}
+
+}  // namespace
+}  // namespace brisbolt
