@@ -359,6 +359,16 @@ void TWinControl::Print(HDC dc, LPARAM flags) {
     RestoreDC(dc, saved);
 }
 
+void TWinControl::SetCursorAtMouse() {
+    POINT at;
+    GetCursorPos(&at);
+    ::ScreenToClient(hwnd_, &at);
+    const TControl* control = captureControl_ ? captureControl_ : ControlAtPos(at);
+    HCURSOR cursor = LoadCursorA(nullptr, (control ? control : this)->Cursor);
+    // Windows 95 and NT 4.0 have no hand cursor.
+    SetCursor(cursor ? cursor : LoadCursorA(nullptr, IDC_ARROW));
+}
+
 void TWinControl::MouseMessage(UINT msg, WPARAM wp, LPARAM lp) {
     const POINT point{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
     const TShiftState shift = ShiftFromKeys(wp);
@@ -476,8 +486,9 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             break;
         }
         case WM_SETCURSOR:
-            if (!TakenOver() && LOWORD(lp) == HTCLIENT) {
-                SetCursor(LoadCursorA(nullptr, Cursor));
+            // A native control within picks its own cursor.
+            if (!TakenOver() && LOWORD(lp) == HTCLIENT && reinterpret_cast<HWND>(wp) == hwnd_) {
+                SetCursorAtMouse();
                 return TRUE;
             }
             break;

@@ -178,6 +178,8 @@ private:
     void Insert(TControl* control);
     void Remove(TControl* control);
     void MouseMessage(UINT msg, WPARAM wp, LPARAM lp);
+    // The cursor of the control under the mouse, the one without a window included.
+    void SetCursorAtMouse();
     // WM_PRINT: this window and, when asked, the windows within it.
     void Print(HDC dc, LPARAM flags);
 

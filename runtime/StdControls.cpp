@@ -160,6 +160,40 @@ void TComboBox::Command(WORD code) {
     if (OnChange) OnChange(this);
 }
 
+// --- TMemo
+
+TMemo::TMemo(TComponent* owner) : TWinControl(owner) { color_ = clWindow; }
+
+void TMemo::CreateWnd() {
+    DWORD style = ES_MULTILINE | (ReadOnly ? ES_READONLY : 0) | (TabStop ? WS_TABSTOP : 0);
+    if (Alignment == TAlignment::Center) style |= ES_CENTER;
+    if (Alignment == TAlignment::RightJustify) style |= ES_RIGHT;
+    CreateSystemWindow("EDIT", style, Ctl3D ? WS_EX_CLIENTEDGE : 0);
+}
+
+void TMemo::SetLines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i) text += (i ? "\r\n" : "") + lines[i];
+    SetCaption(text);
+}
+
+std::vector<std::string> TMemo::Lines() const {
+    std::string text = caption_;
+    if (hwnd_) {
+        text.assign(static_cast<std::size_t>(SendMessageA(hwnd_, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
+        text.resize(static_cast<std::size_t>(
+            SendMessageA(hwnd_, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+    }
+    std::vector<std::string> lines;
+    if (text.empty()) return lines;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = text.find("\r\n", start);
+        lines.push_back(text.substr(start, end - start));
+        if (end == std::string::npos) return lines;
+        start = end + 2;
+    }
+}
+
 // --- TSpinEdit
 
 int TSpinEdit::Clamp(int value) const {

@@ -118,6 +118,24 @@ private:
     int itemIndex_ = -1;
 };
 
+// A native multi-line text box. The settings below are read when its window
+// is made.
+class TMemo : public TWinControl {
+public:
+    explicit TMemo(TComponent* owner);
+    // What the box holds now, the user's typing included.
+    std::vector<std::string> Lines() const;
+    void SetLines(const std::vector<std::string>& lines);
+    TAlignment Alignment = TAlignment::LeftJustify;
+    bool ReadOnly = false;
+    bool TabStop = true;
+    // False: flat, without the sunken edge.
+    bool Ctl3D = true;
+
+protected:
+    void CreateWnd() override;
+};
+
 // A number field with up and down arrows.
 class TSpinEdit : public TWinControl {
 public:

@@ -8,7 +8,7 @@ packages=(
     g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64   # the 64-bit test build
     libz-mingw-w64-dev                                     # unpacks the pictures
     cmake g++ make googletest python3 gzip clang-format
-    xvfb xdotool
+    xvfb xdotool imagemagick                               # display, clicks, pictures
     wine wine64 wine32:i386                                # wine32 where the machine can run it
 )
 

@@ -11,6 +11,7 @@
 #include "settings/OriginalValues.h"
 #include "settings/ProgramSettings.h"
 #include "shell/Globals.h"
+#include "shell/frmAbout.h"
 #include "tuning/frmMakeRegistryChanges.h"
 
 namespace brisbolt {
@@ -64,9 +65,7 @@ TfrmBrisbolt::TfrmBrisbolt(TComponent* owner) : TForm(owner) {
         AddItem("RebootMySystemToLockInTheChanges1", "&Reboot My System To Lock In The Changes",
                 &TfrmBrisbolt::RebootMySystemToLockInTheChanges1Click);
     RebootMySystemToLockInTheChanges1->Visible = false;
-    About1 = AddItem("About1", "&About", nullptr);
-    // The About box comes with its window; until then the item is not offered.
-    About1->Visible = false;
+    About1 = AddItem("About1", "&About", &TfrmBrisbolt::About1Click);
     mnuClose = AddItem("mnuClose", "&Close", &TfrmBrisbolt::mnuCloseClick);
     N3 = AddItem("N3", "-", nullptr);
     Mycomputernameis1 = AddItem("Mycomputernameis1", "My computer name is: ", nullptr);
@@ -157,7 +156,13 @@ void TfrmBrisbolt::RebootMySystemToLockInTheChanges1Click(TComponent*) {
 }
 
 void TfrmBrisbolt::About1Click(TComponent*) {
-    // Wired to the About box with its window.
+    if (frmAbout) return;
+    struct Reference {
+        ~Reference() { frmAbout = nullptr; }
+    } reference;
+    std::unique_ptr<TfrmAbout> box(CreateForm<TfrmAbout>(this));
+    frmAbout = box.get();
+    box->ShowModal();
 }
 
 void TfrmBrisbolt::mnuCloseClick(TComponent*) { QuitProgram(); }

@@ -12,7 +12,9 @@
 #include "settings/OriginalValues.h"
 #include "settings/ProgramSettings.h"
 #include "settings/RegistryCalls.h"
+#include "runtime/Timer.h"
 #include "shell/Globals.h"
+#include "shell/frmAbout.h"
 #include "shell/frmBrisbolt.h"
 #include "skin/SkinHintWindow.h"
 
@@ -73,7 +75,7 @@ TEST_F(DispatcherTest, TheTrayMenuHasItsItemsInOrder) {
     } expected[] = {
         {"mnuChangeSettings", "Change &Settings in Brisbolt", true},
         {"RebootMySystemToLockInTheChanges1", "&Reboot My System To Lock In The Changes", false},
-        {"About1", "&About", false},
+        {"About1", "&About", true},
         {"mnuClose", "&Close", true},
         {"N3", "-", true},
         {"Mycomputernameis1", "My computer name is: " + TfrmBrisbolt::GetLocalComputerName(), true},
@@ -121,6 +123,30 @@ TEST_F(DispatcherTest, GoingToTheTrayShowsTheIconAndHidesTheFormLater) {
     ChangesPending = false;
     form->GoToTray();
     EXPECT_TRUE(form->RebootMySystemToLockInTheChanges1->Visible);
+}
+
+TEST_F(DispatcherTest, TheAboutBoxOpensOnceAndNotASecondTimeWhileOpen) {
+    int boxes = 0, nested = 0;
+    TForm* seen = nullptr;
+    TTimer watcher(nullptr);
+    watcher.SetInterval(20);
+    watcher.OnTimer = [&](TComponent*) {
+        auto* open = dynamic_cast<TfrmAbout*>(frmAbout);
+        if (!open || seen == open) return;
+        seen = open;
+        ++boxes;
+        // The menu item again, while the box is open: nothing happens.
+        form->About1->OnClick(form->About1);
+        ++nested;
+        EXPECT_EQ(frmAbout, open);
+        open->btnOK->Click();
+    };
+    watcher.SetEnabled(true);
+    form->About1->OnClick(form->About1);
+    watcher.SetEnabled(false);
+    EXPECT_EQ(boxes, 1);
+    EXPECT_EQ(nested, 1);
+    EXPECT_EQ(frmAbout, nullptr);
 }
 
 TEST_F(DispatcherTest, QuitProgramTakesTheIconAwayAndEndsTheProgram) {
