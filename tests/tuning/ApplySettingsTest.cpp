@@ -68,6 +68,22 @@ TEST_F(ApplySettingsTest, StoredValuesReachTheSystemAndAStored6666IsTheAdaptersO
     }
 }
 
+TEST_F(ApplySettingsTest, OnWindows9xTheDefaultBranchesReachTheAdaptersAndTheNWLinkValue) {
+    for (auto version : RunnableVersions(Versions9x)) {
+        SCOPED_TRACE(int(version));
+        Start(version);
+        PutText(RootKey::CurrentUser, ProgramKey, "ndi", "6666");
+        ApplySettingsToSystem();
+        EXPECT_EQ(Text(RootKey::LocalMachine, NdiCacheSizeKey, "default"), "6666");
+        // No "mtu": the adapters lose theirs and the system default is marked.
+        for (int slot : {1, 3}) {
+            EXPECT_FALSE(Has(RootKey::LocalMachine, NetTransKey(slot), "MaxMTU")) << slot;
+            EXPECT_FALSE(Has(RootKey::LocalMachine, NetTransKey(slot), "IPMTU")) << slot;
+        }
+        EXPECT_EQ(Text(RootKey::LocalMachine, ProgramKey, "mtu"), "6666");
+    }
+}
+
 TEST_F(ApplySettingsTest, WithoutTheRightToWriteTheSystemNothingIsWrittenAndTheRunSaysSo) {
     for (auto version : RunnableVersions({3, 6, 7})) {
         SCOPED_TRACE(int(version));
