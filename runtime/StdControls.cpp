@@ -21,9 +21,7 @@ void TLabel::Paint(TCanvas& canvas) {
     }
     canvas.Font.Assign(Font);
     if (!enabled_) canvas.Font.SetColor(clGrayText);
-    UINT flags = DT_EXPANDTABS | (WordWrap ? DT_WORDBREAK : DT_SINGLELINE);
-    if (Alignment == TAlignment::Center) flags |= DT_CENTER;
-    if (Alignment == TAlignment::RightJustify) flags |= DT_RIGHT;
+    const UINT flags = DT_EXPANDTABS | (WordWrap ? DT_WORDBREAK : DT_SINGLELINE) | DrawTextAlignment(Alignment);
     canvas.DrawText(caption_, rect, flags);
 }
 

@@ -9,6 +9,10 @@
 namespace brisbolt {
 
 enum class TAlignment { LeftJustify, RightJustify, Center };
+// The DrawText flag of an alignment.
+inline UINT DrawTextAlignment(TAlignment alignment) {
+    return alignment == TAlignment::Center ? DT_CENTER : alignment == TAlignment::RightJustify ? DT_RIGHT : DT_LEFT;
+}
 
 // Text painted by its parent.
 class TLabel : public TGraphicControl {

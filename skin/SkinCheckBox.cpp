@@ -75,13 +75,8 @@ void TSkinCheckBox::PaintFace() {
     HDC dc = face_.DC();
     FillSolid(dc, client, color_);
     if (Background) Background->PaintOverColor(dc, w, h, color_, true);
-    UINT flags = (wordWrap_ ? DT_WORDBREAK : DT_SINGLELINE) | DT_EXPANDTABS | DT_END_ELLIPSIS | DT_VCENTER;
-    if (alignment_ == TAlignment::Center)
-        flags |= DT_CENTER;
-    else if (alignment_ == TAlignment::RightJustify)
-        flags |= DT_RIGHT;
-    else
-        flags |= DT_LEFT;
+    const UINT flags = (wordWrap_ ? DT_WORDBREAK : DT_SINGLELINE) | DT_EXPANDTABS | DT_END_ELLIPSIS | DT_VCENTER |
+                       DrawTextAlignment(alignment_);
     DrawText3D(Font3D, Font, dc, true, flags, caption_, TextRect());
 
     // The native button draws a bitmap that no other device context holds.

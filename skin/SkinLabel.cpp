@@ -23,13 +23,7 @@ void TSkinLabel::Paint(TCanvas& canvas) {
         FillSolid(dc, client, color_);
         if (Background) Background->PaintBackground(dc, width_, height_, true);
     }
-    UINT flags = DT_EXPANDTABS | (WordWrap ? DT_WORDBREAK : 0);
-    if (Alignment == TAlignment::Center)
-        flags |= DT_CENTER;
-    else if (Alignment == TAlignment::RightJustify)
-        flags |= DT_RIGHT;
-    else
-        flags |= DT_LEFT;
+    const UINT flags = DT_EXPANDTABS | (WordWrap ? DT_WORDBREAK : 0) | DrawTextAlignment(Alignment);
     if (FontBackground)
         FontBackground->DrawFilledText(Font3D, Font, flags, caption_, TextRect(), dc);
     else

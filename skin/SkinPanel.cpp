@@ -64,13 +64,7 @@ void TSkinPanel::PaintWindow(HDC dc) {
     PaintFrame(FrameOuter, dc, r);
     if (borderwidth_ > 0) InflateRect(&r, -(borderwidth_ + 1), -(borderwidth_ + 1));
     PaintFrame(FrameInner, dc, r);
-    UINT flags = DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS;
-    if (alignment_ == TAlignment::Center)
-        flags |= DT_CENTER;
-    else if (alignment_ == TAlignment::RightJustify)
-        flags |= DT_RIGHT;
-    else
-        flags |= DT_LEFT;
+    const UINT flags = DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | DrawTextAlignment(alignment_);
     DrawText3D(Font3D, Font, dc, enabled_, flags, caption_, r);
 }
 
