@@ -40,7 +40,7 @@ def inside_table(width, height, runs):
     return table
 
 
-def paint_skin(width, height, runs, about=False):
+def paint_skin(width, height, runs):
     inside = inside_table(width, height, runs)
     c = art.Canvas(width, height, KEY)
     body_top = 36
@@ -104,8 +104,6 @@ def paint_skin(width, height, runs, about=False):
         for i in range(3):
             for y in range(20, 28):
                 c.blend(452 + i * 4 - (27 - y) // 3, y, (140, 155, 180), 0.35)
-    if about:
-        art.draw_logo(c, 72, 70, 34)
     return c, inside
 
 
@@ -148,8 +146,8 @@ def median_cut(counts, size):
     return sorted(set(palette))
 
 
-def save_skin(name, width, height, runs, bits, about=False):
-    c, inside = paint_skin(width, height, runs, about)
+def save_skin(name, width, height, runs, bits):
+    c, inside = paint_skin(width, height, runs)
     pixel = finish(c, inside)
     if bits == 24:
         write("skins/%s.bmp" % name, formats.bmp24(width, height, pixel))
@@ -277,7 +275,7 @@ def main():
         ("Automatic", save_skin("Automatic", 600, 460, outline.wide_runs(460), 24)),
         ("Advanced", save_skin("Advanced", 600, 460, outline.wide_runs(460), 24)),
         ("Apply", save_skin("Apply", 331, 181, outline.narrow_runs(181), 24)),
-        ("About", save_skin("About", 331, 182, outline.narrow_runs(182), 24, about=True)),
+        ("About", save_skin("About", 331, 182, outline.narrow_runs(182), 24)),
     ]
     expected = {"Wizard": (1044, 63, (1, 1, 599, 227)), "Automatic": (1044, 63, (1, 1, 599, 459)),
                 "Advanced": (1044, 63, (1, 1, 599, 459)), "Apply": (708, 42, (1, 1, 330, 181)),
