@@ -23,7 +23,7 @@ void SetFont(TFont& font, TColor color, int height, unsigned style) {
     font.SetStyle(style);
 }
 
-void Click() {
+void PlayClick() {
     if (frmBrisbolt) frmBrisbolt->PlaySound(0);
 }
 }  // namespace
@@ -232,7 +232,7 @@ void TfrmMakeRegistryChanges::ShowNotWritten() {
 }
 
 void TfrmMakeRegistryChanges::btnRebootNowClick(TComponent*) {
-    Click();
+    PlayClick();
     if (applyMode_ != 1) return;
     ChangesPending = true;
     RestartDeferred = false;
@@ -240,7 +240,7 @@ void TfrmMakeRegistryChanges::btnRebootNowClick(TComponent*) {
 }
 
 void TfrmMakeRegistryChanges::btnRebootLaterClick(TComponent*) {
-    Click();
+    PlayClick();
     if (applyMode_ != 1) return;
     ChangesPending = false;
     // Nothing was changed: no restart to offer later either.
