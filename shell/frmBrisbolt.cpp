@@ -17,6 +17,23 @@
 namespace brisbolt {
 
 namespace {
+
+// Makes a window of class F, keeps it in its program-wide reference while
+// it is shown modally, destroys it and empties the reference, however the
+// modal loop ends. Returns the modal result.
+template <typename F, typename Prepare = void (*)(F&)>
+int ShowModalOnce(
+    TForm*& reference, TComponent* owner, Prepare prepare = [](F&) {}) {
+    struct Reference {
+        TForm*& held;
+        ~Reference() { held = nullptr; }
+    } emptied{reference};
+    std::unique_ptr<F> window(CreateForm<F>(owner));
+    reference = window.get();
+    prepare(*window);
+    return window->ShowModal();
+}
+
 constexpr int DesignLeft = 332, DesignTop = 230, DesignWidth = 194, DesignHeight = 162;
 // Left of every screen, so the form is never seen while it is "visible".
 constexpr int OffScreenLeft = 7000;
@@ -103,26 +120,16 @@ void TfrmBrisbolt::FormCreate(TComponent*) {
 }
 
 void TfrmBrisbolt::FormShow(TComponent*) {
-    if (Application->ParamStr(1) == "/S" && !TrayIcon1->Active()) {
-        RunApplyWindow(0);
-        GoToTray();
-        return;
-    }
     // The connection wizard comes with its window; until then a start
     // without "/S" goes to the tray as well.
+    if (Application->ParamStr(1) == "/S" && !TrayIcon1->Active()) RunApplyWindow(0);
     GoToTray();
 }
 
 int TfrmBrisbolt::RunApplyWindow(int mode) {
     if (frmMakeRegistryChanges) return mrNo;
-    // The reference is emptied after the window is gone, however the run ends.
-    struct Reference {
-        ~Reference() { frmMakeRegistryChanges = nullptr; }
-    } reference;
-    std::unique_ptr<TfrmMakeRegistryChanges> window(CreateForm<TfrmMakeRegistryChanges>(this));
-    frmMakeRegistryChanges = window.get();
-    window->StartRun(mode);
-    return window->ShowModal();
+    return ShowModalOnce<TfrmMakeRegistryChanges>(frmMakeRegistryChanges, this,
+                                                  [mode](TfrmMakeRegistryChanges& window) { window.StartRun(mode); });
 }
 
 void TfrmBrisbolt::ApplyAndRestart() {
@@ -156,13 +163,7 @@ void TfrmBrisbolt::RebootMySystemToLockInTheChanges1Click(TComponent*) {
 }
 
 void TfrmBrisbolt::About1Click(TComponent*) {
-    if (frmAbout) return;
-    struct Reference {
-        ~Reference() { frmAbout = nullptr; }
-    } reference;
-    std::unique_ptr<TfrmAbout> box(CreateForm<TfrmAbout>(this));
-    frmAbout = box.get();
-    box->ShowModal();
+    if (!frmAbout) ShowModalOnce<TfrmAbout>(frmAbout, this);
 }
 
 void TfrmBrisbolt::mnuCloseClick(TComponent*) { QuitProgram(); }

@@ -6,8 +6,7 @@ namespace brisbolt {
 
 // How the writes went: the record's "init" is set in every case.
 struct ApplyOutcome {
-    int written = 0;  // system writes that worked, of Attempted
-    static constexpr int Attempted = 7;
+    int written = 0;  // system writes that worked, of the seven
     bool NothingWritten() const { return written == 0; }
 };
 

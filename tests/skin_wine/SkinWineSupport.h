@@ -19,12 +19,10 @@ inline TForm* NewForm(int width, int height, int left = 40, int top = 40) {
     return form;
 }
 
-// Shows the form and renders it, with the windows within, into a picture:
-// what the form paints, whatever else the display shows. Outside a shaped
-// form's outline the picture is white, where the user would see through.
-inline void ReadBack(TForm* form, TBitmap& into) {
-    form->Show();
-    Application->ProcessMessages();
+// Renders the form, with the windows within, into a picture: what the form
+// paints, whatever else the display shows. Outside a shaped form's outline
+// the picture is white, where the user would see through.
+inline void Render(TForm* form, TBitmap& into) {
     RECT client;
     GetClientRect(form->Handle(), &client);
     into.SetSize(client.right, client.bottom);
@@ -35,6 +33,13 @@ inline void ReadBack(TForm* form, TBitmap& into) {
         CombineRgn(outside.get(), outside.get(), outline.get(), RGN_DIFF);
         FillRgn(into.DC(), outside.get(), static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     }
+}
+
+// Shows the form, lets it settle, and renders it.
+inline void ReadBack(TForm* form, TBitmap& into) {
+    form->Show();
+    Application->ProcessMessages();
+    Render(form, into);
 }
 
 inline void SaveSnapshot(const TBitmap& picture, const std::string& name) {

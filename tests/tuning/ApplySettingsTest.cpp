@@ -6,28 +6,11 @@
 #include "settings/ProgramSettings.h"
 #include "settings/SystemSettings.h"
 #include "tests/settings/RegistryTestSupport.h"
+#include "tests/support/NoMachineWrites.h"
 #include "tuning/ApplySettings.h"
 
 namespace brisbolt::test {
 namespace {
-
-// The registry under test, but nothing under HKEY_LOCAL_MACHINE may be
-// written: a user without administrator rights on NT.
-class NoMachineWrites final : public RegistryBackend {
-public:
-    explicit NoMachineWrites(RegistryBackend& inner) : inner_(inner) {}
-    KeyHandle OpenForReading(RootKey root, std::string_view path) override { return inner_.OpenForReading(root, path); }
-    KeyHandle OpenForWriting(RootKey root, std::string_view path, bool create) override {
-        if (root == RootKey::LocalMachine) return nullptr;
-        return inner_.OpenForWriting(root, path, create);
-    }
-    bool DeleteKeyTree(RootKey root, std::string_view path) override {
-        return root != RootKey::LocalMachine && inner_.DeleteKeyTree(root, path);
-    }
-
-private:
-    RegistryBackend& inner_;
-};
 
 class ApplySettingsTest : public RegistryTest {
 protected:

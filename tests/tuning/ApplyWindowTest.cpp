@@ -18,6 +18,7 @@
 #include "shell/Globals.h"
 #include "shell/frmBrisbolt.h"
 #include "tests/skin_wine/SkinWineSupport.h"
+#include "tests/support/NoMachineWrites.h"
 #include "tuning/ApplySteps.h"
 #include "tuning/frmMakeRegistryChanges.h"
 
@@ -43,33 +44,10 @@ std::string RegistryState() {
     return state + DumpKeyTree(registry, RootKey::LocalMachine, "System\\CurrentControlSet\\Services");
 }
 
-// The registry, except that nothing under HKEY_LOCAL_MACHINE may be written.
-class NoMachineWrites final : public RegistryBackend {
-public:
-    explicit NoMachineWrites(RegistryBackend& inner) : inner_(inner) {}
-    KeyHandle OpenForReading(RootKey root, std::string_view path) override { return inner_.OpenForReading(root, path); }
-    KeyHandle OpenForWriting(RootKey root, std::string_view path, bool create) override {
-        return root == RootKey::LocalMachine ? nullptr : inner_.OpenForWriting(root, path, create);
-    }
-    bool DeleteKeyTree(RootKey root, std::string_view path) override {
-        return root != RootKey::LocalMachine && inner_.DeleteKeyTree(root, path);
-    }
-
-private:
-    RegistryBackend& inner_;
-};
-
-// The picture the window paints, whatever the display shows; white where
-// its outline lets the desktop through.
+// The picture the window paints, whatever the display shows.
 void Snapshot(TForm* form, const std::string& name) {
-    TBitmap picture(form->Width(), form->Height());
-    SendMessageA(form->Handle(), WM_PRINT, reinterpret_cast<WPARAM>(picture.DC()), PRF_CLIENT | PRF_CHILDREN);
-    UniqueRegion outline(CreateRectRgn(0, 0, 0, 0));
-    if (GetWindowRgn(form->Handle(), outline.get()) != ERROR) {
-        UniqueRegion outside(CreateRectRgn(0, 0, form->Width(), form->Height()));
-        CombineRgn(outside.get(), outside.get(), outline.get(), RGN_DIFF);
-        FillRgn(picture.DC(), outside.get(), static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    }
+    TBitmap picture;
+    skintest::Render(form, picture);
     SaveSnapshot(picture, name);
 }
 
