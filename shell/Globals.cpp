@@ -12,6 +12,7 @@ TForm* frmMakeRegistryChanges = nullptr;
 TForm* frmBrisboltMain = nullptr;
 TForm* frmAbout = nullptr;
 TForm* frmAdvanced = nullptr;
+TForm* frmAutomatic = nullptr;
 
 TfrmBrisbolt* frmBrisbolt = nullptr;
 

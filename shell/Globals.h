@@ -25,6 +25,7 @@ extern TForm* frmMakeRegistryChanges;
 extern TForm* frmBrisboltMain;
 extern TForm* frmAbout;
 extern TForm* frmAdvanced;
+extern TForm* frmAutomatic;
 
 extern TfrmBrisbolt* frmBrisbolt;
 

@@ -11,6 +11,7 @@
 #include "settings/OriginalValues.h"
 #include "settings/ProgramSettings.h"
 #include "shell/Globals.h"
+#include "shell/Services.h"
 #include "shell/frmAbout.h"
 #include "tuning/frmMakeRegistryChanges.h"
 
@@ -190,18 +191,7 @@ void TfrmBrisbolt::PlaySound(int sound) {
     Application->ProcessMessages();
 }
 
-bool TfrmBrisbolt::DelayQuarterSeconds(int count) {
-    if (count > 20) count = 1;
-    for (int i = 0; i < count; ++i) {
-        const DWORD start = GetTickCount();
-        while (GetTickCount() - start < 250) {
-            Application->ProcessMessages();
-            Sleep(10);
-        }
-        Application->ProcessMessages();
-    }
-    return true;
-}
+bool TfrmBrisbolt::DelayQuarterSeconds(int count) { return brisbolt::DelayQuarterSeconds(count); }
 
 void TfrmBrisbolt::Uninstall() {
     ShowMessage(UninstallNotice);

@@ -15,5 +15,6 @@ add_library(brisbolt_skin STATIC
     ${CMAKE_CURRENT_LIST_DIR}/SkinHint.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ControlAtPoint.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SkinHintWindow.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/WindowParts.cpp
 )
 target_link_libraries(brisbolt_skin PUBLIC brisbolt_runtime)

@@ -3,7 +3,8 @@
 #include "resources/ResourceNames.h"
 #include "runtime/Application.h"
 #include "shell/Globals.h"
-#include "shell/frmBrisbolt.h"
+#include "shell/Services.h"
+#include "skin/WindowParts.h"
 #include "tuning/ApplySteps.h"
 
 namespace brisbolt {
@@ -12,20 +13,9 @@ namespace {
 constexpr int ClientWidth = 331, ClientHeight = 181;
 constexpr int BarTop = 81, LeftPieceLeft = 34, SegmentWidth = 25, CapWidth = 36, BarHeight = 7;
 constexpr TColor WindowColor = 191;  // RGB 191, 0, 0
-constexpr TColor HoverColor = HexColor(0x00BF00);
 constexpr int NowLeft = 33, LaterLeft = 171, ButtonTop = 140, ButtonWidth = 127, ButtonHeight = 31;
 constexpr int OkLeft = (ClientWidth - ButtonWidth) / 2;
 
-void SetFont(TFont& font, TColor color, int height, unsigned style) {
-    font.SetName("MS Sans Serif");
-    font.SetColor(color);
-    font.SetHeight(height);
-    font.SetStyle(style);
-}
-
-void PlayClick() {
-    if (frmBrisbolt) frmBrisbolt->PlaySound(0);
-}
 }  // namespace
 
 TfrmMakeRegistryChanges::TfrmMakeRegistryChanges(TComponent* owner) : TForm(owner) {
@@ -34,7 +24,7 @@ TfrmMakeRegistryChanges::TfrmMakeRegistryChanges(TComponent* owner) : TForm(owne
     BorderStyle = TBorderStyle::None;
     SetBounds(0, 0, ClientWidth, ClientHeight);
     SetColor(WindowColor);
-    SetFont(Font, clWindowText, -11, 0);
+    SetFontOf(Font, clWindowText, -11, 0);
 
     ShapedForm1 = new TShapedForm(this);
     ShapedForm1->Name = "ShapedForm1";
@@ -48,7 +38,7 @@ TfrmMakeRegistryChanges::TfrmMakeRegistryChanges(TComponent* owner) : TForm(owne
     lblActionItem2->SetParent(this);
     lblActionItem2->SetBounds(13, 104, 303, 17);
     lblActionItem2->Alignment = TAlignment::Center;
-    SetFont(lblActionItem2->Font, HexColor(0xBFFFFF), -11, fsBold);
+    SetFontOf(lblActionItem2->Font, HexColor(0xBFFFFF), -11, fsBold);
     lblActionItem2->Font3D.SetStyle3D(TStyle3D::fontRaised);
     lblActionItem2->Font3D.SetHighlight(clBlue);
     lblActionItem2->Font3D.SetShadow(clNavy);
@@ -104,7 +94,7 @@ TLabel* TfrmMakeRegistryChanges::NewRebootLabel(const char* name, int left, int 
     label->SetBounds(left, top, width, 16);
     label->Alignment = TAlignment::Center;
     label->Transparent = true;
-    SetFont(label->Font, clRed, -13, fsBold);
+    SetFontOf(label->Font, clRed, -13, fsBold);
     label->SetCaption(caption);
     label->SetVisible(false);
     return label;
@@ -120,7 +110,7 @@ TRoundedButton* TfrmMakeRegistryChanges::NewButton(const char* name, int left) {
     button->SetFrameWidth(15);
     button->SetCornerRadius(10);
     button->SetShape(TFShape::shRectangle);
-    SetFont(button->Font, clBlack, -13, fsBold);
+    SetFontOf(button->Font, clBlack, -13, fsBold);
     button->SetCaption("");
     button->SetVisible(false);
     button->OnMouseMove = [this](TComponent* s, TShiftState k, int x, int y) { ButtonMouseMove(s, k, x, y); };
@@ -132,7 +122,7 @@ void TfrmMakeRegistryChanges::FormCreate(TComponent*) {
     const int left = static_cast<int>((GetSystemMetrics(SM_CXSCREEN) - Width()) * 0.9);
     const int top = static_cast<int>((GetSystemMetrics(SM_CYSCREEN) - Height()) * 0.9);
     SetBounds(left, top, Width(), Height());
-    highlightedButton_ = nullptr;
+    hover_.Forget();
 }
 
 void TfrmMakeRegistryChanges::StartRun(int mode) {
@@ -248,23 +238,12 @@ void TfrmMakeRegistryChanges::btnRebootLaterClick(TComponent*) {
     ModalResult = mrNo;
 }
 
-void TfrmMakeRegistryChanges::HighlightButton(TRoundedButton* button) {
-    if (button == highlightedButton_) return;
-    if (highlightedButton_ && highlightedButton_->Font.Color() != clBlack) highlightedButton_->Font.SetColor(clBlack);
-    highlightedButton_ = button;
-    if (button) button->Font.SetColor(HoverColor);
-}
-
 void TfrmMakeRegistryChanges::ButtonMouseMove(TComponent* sender, TShiftState, int, int) {
-    HighlightButton(dynamic_cast<TRoundedButton*>(sender));
+    hover_.Highlight(dynamic_cast<TRoundedButton*>(sender));
 }
 
 void TfrmMakeRegistryChanges::ShapedForm1MouseMove(TComponent*, TShiftState, int, int) {
-    if (highlightedButton_) {
-        highlightedButton_->Font.SetColor(clBlack);
-        highlightedButton_->Repaint();
-        highlightedButton_ = nullptr;
-    }
+    hover_.Clear();
     Application->ProcessMessages();
 }
 

@@ -6,6 +6,7 @@
 #include "runtime/Form.h"
 #include "runtime/StdControls.h"
 #include "runtime/Timer.h"
+#include "skin/ButtonHighlight.h"
 #include "skin/RoundedButton.h"
 #include "skin/ShapedForm.h"
 #include "skin/SkinLabel.h"
@@ -41,7 +42,7 @@ public:
     void StartRun(int mode);
     int ApplyMode() const { return applyMode_; }
     int StepCounter() const { return stepCounter_; }
-    TRoundedButton* HighlightedButton() const { return highlightedButton_; }
+    TRoundedButton* HighlightedButton() const { return hover_.Current(); }
     const ApplyOutcome& Outcome() const { return outcome_; }
 
     // Handlers.
@@ -57,7 +58,6 @@ public:
 private:
     void PrepareDisplay();
     void ShowBar(int segment);
-    void HighlightButton(TRoundedButton* button);
     void ShowRestartPrompt();
     void ShowNotWritten();
     TRoundedButton* NewButton(const char* name, int left);
@@ -67,7 +67,7 @@ private:
     int stepCounter_ = 0;
     bool rightCapMoving_ = false;
     bool firstTick_ = true;
-    TRoundedButton* highlightedButton_ = nullptr;
+    ButtonHighlight hover_;
     ApplyOutcome outcome_;
 };
 

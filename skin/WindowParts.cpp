@@ -1,0 +1,42 @@
+#include "skin/WindowParts.h"
+
+namespace brisbolt {
+
+void SetFontOf(TFont& font, TColor color, int height, unsigned style, const char* name) {
+    font.SetName(name);
+    font.SetColor(color);
+    font.SetHeight(height);
+    font.SetStyle(style);
+}
+
+TShapedForm* NewSkin(TForm* form, const char* picture, const char* mask) {
+    auto* skin = new TShapedForm(form);
+    skin->Name = "ShapedForm1";
+    skin->SetParent(form);
+    skin->LoadPictureFromResource(picture);
+    skin->Mask().ReadData(ResourceBytes(mask));
+    skin->Moveable = true;
+    return skin;
+}
+
+TRoundedButton* NewButton(TComponent* owner, TWinControl* parent, const ButtonLook& look, const char* name, int left,
+                          int top, int width, int height, const std::string& caption, const std::string& hint) {
+    auto* button = new TRoundedButton(owner);
+    button->Name = name;
+    button->SetParent(parent);
+    button->SetBounds(left, top, width, height);
+    button->Cursor = IDC_HAND;
+    button->SetButtonColor(look.color);
+    button->SetFrameColor(clBlack);
+    button->SetFrameWidth(look.frameWidth);
+    button->SetCornerRadius(look.cornerRadius);
+    button->SetShape(TFShape::shRectangle);
+    button->SetTextStyle(TTextStyle::txNone);
+    SetFontOf(button->Font, clBlack, look.fontHeight, look.fontStyle);
+    button->SetCaption(caption);
+    button->Hint = hint;
+    button->ShowHint = !hint.empty();
+    return button;
+}
+
+}  // namespace brisbolt
