@@ -13,6 +13,7 @@
 #include "shell/Globals.h"
 #include "shell/Services.h"
 #include "shell/frmAbout.h"
+#include "shell/frmBrisboltMain.h"
 #include "tuning/frmMakeRegistryChanges.h"
 
 namespace brisbolt {
@@ -121,9 +122,25 @@ void TfrmBrisbolt::FormCreate(TComponent*) {
 }
 
 void TfrmBrisbolt::FormShow(TComponent*) {
-    // The connection wizard comes with its window; until then a start
-    // without "/S" goes to the tray as well.
-    if (Application->ParamStr(1) == "/S" && !TrayIcon1->Active()) RunApplyWindow(0);
+    if (Application->ParamStr(1) == "/S" && !TrayIcon1->Active()) {
+        RunApplyWindow(0);
+        GoToTray();
+        return;
+    }
+    ShowWizard();
+}
+
+void TfrmBrisbolt::ShowWizard() {
+    if (frmBrisboltMain) return;
+    const int result = ShowModalOnce<TfrmBrisboltMain>(frmBrisboltMain, this);
+    if (result == mrYes) {
+        ApplyAndRestart();
+        return;
+    }
+    if (result != mrRetry && ChangesPending) {
+        WinReboot1->ExitWindows(RestartFlags);
+        Application->Terminate();
+    }
     GoToTray();
 }
 
@@ -154,9 +171,7 @@ void TfrmBrisbolt::tmrDelayHideTimer(TComponent*) {
     Hide();
 }
 
-void TfrmBrisbolt::mnuChangeSettingsClick(TComponent*) {
-    // Opens the connection wizard once it exists.
-}
+void TfrmBrisbolt::mnuChangeSettingsClick(TComponent*) { ShowWizard(); }
 
 void TfrmBrisbolt::RebootMySystemToLockInTheChanges1Click(TComponent*) {
     PlaySound(0);

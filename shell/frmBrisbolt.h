@@ -59,6 +59,8 @@ public:
     // 7 at once when it is open already.
     int RunApplyWindow(int mode);
     void ApplyAndRestart();
+    // Opens the connection wizard (once at a time) and acts on its result.
+    void ShowWizard();
 
     static std::string GetLocalComputerName();
     static std::string GetLocalIPAddress();

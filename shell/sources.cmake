@@ -3,6 +3,7 @@ add_library(brisbolt_shell STATIC
     ${CMAKE_CURRENT_LIST_DIR}/Globals.cpp
     ${CMAKE_CURRENT_LIST_DIR}/frmAbout.cpp
     ${CMAKE_CURRENT_LIST_DIR}/frmBrisbolt.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/frmBrisboltMain.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HelpPage.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Services.cpp
 )

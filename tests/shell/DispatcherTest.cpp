@@ -109,7 +109,10 @@ TEST_F(DispatcherTest, EveryHintOfTheProgramIsABubbleWhileTheDispatcherLives) {
 }
 
 TEST_F(DispatcherTest, GoingToTheTrayShowsTheIconAndHidesTheFormLater) {
+    // As if a wizard were open: showing the form then opens none.
+    frmBrisboltMain = form;
     form->Show();
+    frmBrisboltMain = nullptr;
     ChangesPending = true;
     form->GoToTray();
     // Added without a tooltip: the tooltip is applied again at once.
