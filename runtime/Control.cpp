@@ -226,6 +226,10 @@ void TWinControl::SetCaption(const std::string& caption) {
     if (hwnd_) SetWindowTextA(hwnd_, caption.c_str());
 }
 
+void TWinControl::BringToFront() {
+    SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 void TWinControl::Invalidate() {
     if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
 }

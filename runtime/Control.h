@@ -141,6 +141,8 @@ public:
     void SetEnabled(bool enabled) override;
     void SetCaption(const std::string& caption) override;
     void Invalidate() override;
+    // Above its sibling windows.
+    void BringToFront();
 
     const std::vector<TControl*>& Controls() const { return controls_; }
     // The topmost visible, enabled non-windowed child at a client point.

@@ -77,8 +77,13 @@ void TPanel::PaintWindow(HDC dc) {
     TWinControl::PaintWindow(dc);
     RECT rect;
     GetClientRect(hwnd_, &rect);
-    if (BevelOuter != TPanelBevel::None)
-        DrawEdge(dc, &rect, BevelOuter == TPanelBevel::Raised ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT);
+    auto drawBevel = [dc, &rect](TPanelBevel bevel) {
+        if (bevel == TPanelBevel::None) return;
+        DrawEdge(dc, &rect, bevel == TPanelBevel::Raised ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT);
+        InflateRect(&rect, -1, -1);
+    };
+    drawBevel(BevelOuter);
+    drawBevel(BevelInner);
     TCanvas canvas(dc);
     canvas.Font.Assign(Font);
     canvas.DrawText(caption_, rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);

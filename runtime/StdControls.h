@@ -57,6 +57,7 @@ class TPanel : public TWinControl {
 public:
     using TWinControl::TWinControl;
     TPanelBevel BevelOuter = TPanelBevel::Raised;
+    TPanelBevel BevelInner = TPanelBevel::None;
 
 protected:
     void PaintWindow(HDC dc) override;

@@ -3,7 +3,6 @@
 #include <winsock.h>
 
 #include <cstring>
-#include <memory>
 
 #include "resources/ResourceNames.h"
 #include "runtime/Application.h"
@@ -11,6 +10,7 @@
 #include "settings/OriginalValues.h"
 #include "settings/ProgramSettings.h"
 #include "shell/Globals.h"
+#include "shell/ModalOnce.h"
 #include "shell/Services.h"
 #include "shell/frmAbout.h"
 #include "shell/frmBrisboltMain.h"
@@ -19,22 +19,6 @@
 namespace brisbolt {
 
 namespace {
-
-// Makes a window of class F, keeps it in its program-wide reference while
-// it is shown modally, destroys it and empties the reference, however the
-// modal loop ends. Returns the modal result.
-template <typename F, typename Prepare = void (*)(F&)>
-int ShowModalOnce(
-    TForm*& reference, TComponent* owner, Prepare prepare = [](F&) {}) {
-    struct Reference {
-        TForm*& held;
-        ~Reference() { held = nullptr; }
-    } emptied{reference};
-    std::unique_ptr<F> window(CreateForm<F>(owner));
-    reference = window.get();
-    prepare(*window);
-    return window->ShowModal();
-}
 
 constexpr int DesignLeft = 332, DesignTop = 230, DesignWidth = 194, DesignHeight = 162;
 // Left of every screen, so the form is never seen while it is "visible".
