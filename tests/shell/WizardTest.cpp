@@ -1,0 +1,317 @@
+// The connection wizard on a Windows 2000 registry held in memory: the
+// stored connection type and its radio button, the choice stored at once,
+// the first run, Min and Quit with the shared flags, the explanation panel,
+// help, hover and the road through a method window.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/TrayIcon.h"
+#include "runtime/Application.h"
+#include "runtime/Dialogs.h"
+#include "runtime/Timer.h"
+#include "settings/MemoryRegistry.h"
+#include "settings/OriginalValues.h"
+#include "settings/ProgramSettings.h"
+#include "settings/RegFile.h"
+#include "settings/RegistryCalls.h"
+#include "shell/Globals.h"
+#include "shell/HelpPage.h"
+#include "shell/frmBrisbolt.h"
+#include "shell/frmBrisboltMain.h"
+#include "tests/skin_wine/SkinWineSupport.h"
+#include "tuning/frmAdvanced.h"
+#include "tuning/frmAutomatic.h"
+
+namespace brisbolt {
+namespace {
+
+BOOL WINAPI QuietShell(DWORD, NotifyIconRecord*) { return TRUE; }
+std::optional<SystemVersion> Windows2000() { return SystemVersion{5, 0, 2}; }
+
+const std::string Connect = "connect";
+
+void Snapshot(TForm* form, const std::string& name) {
+    TBitmap picture;
+    skintest::Render(form, picture);
+    skintest::SaveSnapshot(picture, name);
+}
+
+class WizardTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Application->ResetTerminated();
+        previousRegistry_ = SetActiveRegistry(&registry);
+        LoadRegFile(registry, std::string(SOURCE_DIR) + "/tests/fixtures/win2k.reg");
+        previousVersion_ = SetVersionSource(Windows2000);
+        WindowsVersion = 0;
+        previousShell_ = ShellNotify;
+        ShellNotify = QuietShell;
+        previousDialogs_ = SetDialogHandler([this](DialogKind kind, const std::string& text) {
+            dialogs.push_back(text);
+            return kind == DialogKind::Question ? answer : AnswerOk;
+        });
+        ChangesPending = RestartDeferred = SystemAccelerated = UpdatingControls = false;
+        CurrentConnection.clear();
+        frmBrisbolt = dispatcher = CreateForm<TfrmBrisbolt>(nullptr);
+    }
+    void TearDown() override {
+        wizard.reset();
+        delete dispatcher;
+        frmBrisbolt = nullptr;
+        SetDialogHandler(previousDialogs_);
+        ShellNotify = previousShell_;
+        SetVersionSource(previousVersion_);
+        SetActiveRegistry(previousRegistry_);
+        ChangesPending = RestartDeferred = SystemAccelerated = UpdatingControls = false;
+        Application->ResetTerminated();
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
+    }
+    TfrmBrisboltMain& Open() {
+        wizard.reset(CreateForm<TfrmBrisboltMain>(dispatcher));
+        return *wizard;
+    }
+    std::string Stored() { return GetRegistryString(RootKey::CurrentUser, ProgramKey, Connect); }
+    void Store(const std::string& code) {
+        SetRegistryValue(RootKey::CurrentUser, ProgramKey, true, code, Connect, ValueKind::String);
+    }
+    static void ClickRadio(TRadioButton* radio) { SendMessageA(radio->Handle(), BM_CLICK, 0, 0); }
+
+    MemoryRegistry registry;
+    TfrmBrisbolt* dispatcher = nullptr;
+    std::unique_ptr<TfrmBrisboltMain> wizard;
+    std::vector<std::string> dialogs;
+    int answer = AnswerNo;
+
+private:
+    RegistryBackend* previousRegistry_ = nullptr;
+    VersionSource previousVersion_ = nullptr;
+    ShellNotifyFunction previousShell_ = nullptr;
+    DialogHandler previousDialogs_;
+};
+
+TEST_F(WizardTest, TheStoredCodeChecksItsRadioButtonAndWritesNothing) {
+    SaveOriginalValues();
+    const struct {
+        std::optional<std::string> stored;
+        const char* radio;
+        std::string current;
+        bool restored;
+    } cases[] = {{std::nullopt, "rbtnDialup", "M", false},
+                 {"M", "rbtnDialup", "M", true},
+                 {"D1", "rbtnDSL1", "D1", true},
+                 {"D2", "rbtnDSL2", "D2", true},
+                 {"D3", "rbtnDSL3", "D3", true},
+                 {"C", "rbtnCable", "C", true},
+                 {"N", "rbtnLAN", "N", true},
+                 {"d1", "rbtnDSL3", "d1", true},
+                 {"Modem", "rbtnDialup", "M", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored.value_or("(none)"));
+        DeleteRegistryValue(RootKey::CurrentUser, ProgramKey, Connect);
+        if (c.stored) Store(*c.stored);
+        TfrmBrisboltMain& w = Open();
+        int checked = 0;
+        for (TRadioButton* radio : {w.rbtnDialup, w.rbtnDSL1, w.rbtnDSL2, w.rbtnDSL3, w.rbtnCable, w.rbtnLAN}) {
+            checked += radio->Checked();
+            EXPECT_EQ(radio->Checked(), radio->Name == c.radio) << radio->Name;
+        }
+        EXPECT_EQ(checked, 1);
+        EXPECT_EQ(CurrentConnection, c.current);
+        EXPECT_EQ(w.RestoreConnectionChoice(), c.restored);
+        EXPECT_EQ(Stored(), c.stored.value_or(""));
+        EXPECT_FALSE(ChangesPending);
+        EXPECT_FALSE(UpdatingControls);
+        EXPECT_TRUE(w.btnPrepareSystem->Enabled() && w.btnFullControl->Enabled());
+    }
+    EXPECT_TRUE(dialogs.empty());
+}
+
+TEST_F(WizardTest, ClickingAConnectionTypeStoresItsCodeAtOnce) {
+    SaveOriginalValues();
+    TfrmBrisboltMain& w = Open();
+    const struct {
+        TRadioButton* radio;
+        const char* code;
+    } clicks[] = {{w.rbtnDSL2, "D2"}, {w.rbtnLAN, "N"},   {w.rbtnCable, "C"},
+                  {w.rbtnDSL1, "D1"}, {w.rbtnDSL3, "D3"}, {w.rbtnDialup, "M"}};
+    for (const auto& click : clicks) {
+        ChangesPending = false;
+        ClickRadio(click.radio);
+        EXPECT_EQ(Stored(), click.code);
+        EXPECT_EQ(CurrentConnection, click.code);
+        EXPECT_TRUE(ChangesPending) << click.code;
+    }
+    // The one already checked: no handler runs.
+    ChangesPending = false;
+    ClickRadio(w.rbtnDialup);
+    EXPECT_FALSE(ChangesPending);
+    // A radio button the wizard does not know stores "M" and says so.
+    TRadioButton stranger(&w);
+    stranger.Name = "rbtnISDN";
+    Store("C");
+    w.rbtnDialupClick(&stranger);
+    EXPECT_EQ(Stored(), "M");
+    EXPECT_EQ(dialogs, std::vector<std::string>{UnexpectedConnectionMessage});
+}
+
+TEST_F(WizardTest, TheFirstRunSavesTheOriginalsAndExplainsForTenSeconds) {
+    ASSERT_FALSE(HasSavedOriginals());
+    TfrmBrisboltMain& w = Open();
+    EXPECT_EQ(WindowsVersion, 6);
+    EXPECT_TRUE(HasSavedOriginals());
+    EXPECT_TRUE(w.pnlInitialExplanation->Visible());
+    EXPECT_EQ(w.pnlInitialExplanation->Left(), 43);
+    EXPECT_EQ(w.pnlInitialExplanation->Top(), 72);
+    EXPECT_EQ(w.btnHide->Caption(), "HIDE");
+    EXPECT_EQ(w.btnHide->Hint, HideHint);
+    EXPECT_TRUE(w.tmrPanelOnScreen->Enabled());
+    EXPECT_EQ(w.tmrPanelOnScreen->Interval(), 10000);
+    w.Show();
+    Snapshot(&w, "wizard_first_run");
+    // The timer's tick hides it.
+    w.tmrPanelOnScreenTimer(w.tmrPanelOnScreen);
+    EXPECT_FALSE(w.pnlInitialExplanation->Visible());
+    EXPECT_FALSE(w.tmrPanelOnScreen->Enabled());
+    // "?" twice: shown and hidden, the timer stopped; once more, it runs anew.
+    w.btnHide->Click();
+    EXPECT_TRUE(w.pnlInitialExplanation->Visible());
+    w.btnHide->Click();
+    EXPECT_FALSE(w.pnlInitialExplanation->Visible());
+    EXPECT_FALSE(w.tmrPanelOnScreen->Enabled());
+    EXPECT_EQ(w.btnHide->Caption(), "?");
+    EXPECT_EQ(w.btnHide->Hint, ExplainHint);
+    // A click on the panel's text hides it too.
+    w.btnHide->Click();
+    w.lblLine3->Click();
+    EXPECT_FALSE(w.pnlInitialExplanation->Visible());
+
+    // The second run: nothing saved again, nothing explained.
+    Open();
+    EXPECT_FALSE(wizard->pnlInitialExplanation->Visible());
+    EXPECT_EQ(wizard->btnHide->Caption(), "?");
+}
+
+TEST_F(WizardTest, MinAndQuitWithTheSharedFlags) {
+    SaveOriginalValues();
+    TfrmBrisboltMain& w = Open();
+    // Min without a choice leaves both flags as they were.
+    w.RoundedButton1->Click();
+    EXPECT_EQ(w.ModalResult, mrRetry);
+    EXPECT_FALSE(ChangesPending || RestartDeferred);
+    // After a choice the restart moves to later.
+    w.ModalResult = mrNone;
+    ClickRadio(w.rbtnCable);
+    w.RoundedButton1->Click();
+    EXPECT_EQ(w.ModalResult, mrRetry);
+    EXPECT_FALSE(ChangesPending);
+    EXPECT_TRUE(RestartDeferred);
+
+    // Quit before an apply run asks; No keeps everything open.
+    w.ModalResult = mrNone;
+    w.btnClose->Click();
+    w.btnExitClick(w.btnExit);
+    EXPECT_EQ(dialogs,
+              (std::vector<std::string>(2, "Nothing has been accelerated at this time. Do you want to quit ?")));
+    EXPECT_FALSE(Application->Terminated());
+    answer = AnswerYes;
+    w.btnClose->Click();
+    EXPECT_TRUE(Application->Terminated());
+    // After an apply run it asks nothing.
+    Application->ResetTerminated();
+    dialogs.clear();
+    SystemAccelerated = true;
+    w.btnClose->Click();
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_TRUE(dialogs.empty());
+}
+
+TEST_F(WizardTest, HelpOpensThePageFromTheInstallFolder) {
+    SaveOriginalValues();
+    SetRegistryValue(RootKey::LocalMachine, ProgramKey, true, std::string("C:\\Program Files\\Brisbolt"), "installdir",
+                     ValueKind::String);
+    std::vector<std::string> opened;
+    HelpOpener previous = SetHelpOpener([&opened](HWND, const std::string& file, const std::string& folder) {
+        opened.push_back(file + " in " + folder);
+    });
+    Open().btnHelp->Click();
+    SetHelpOpener(previous);
+    EXPECT_EQ(opened, std::vector<std::string>{"brbhelp.htm in C:\\Program Files\\Brisbolt"});
+}
+
+TEST_F(WizardTest, HoverMarksOneButtonOneStepAndOneRadioButton) {
+    SaveOriginalValues();
+    TfrmBrisboltMain& w = Open();
+    const TColor lime = HexColor(0x00FF00), green = HexColor(0x00BF00);
+    w.ButtonMouseMove(w.btnHelp, 0, 1, 1);
+    w.ButtonMouseMove(w.btnPrepareSystem, 0, 1, 1);
+    EXPECT_EQ(w.btnHelp->Font.Color(), clBlack);
+    EXPECT_EQ(w.btnPrepareSystem->Font.Color(), green);
+    w.RadiobuttonMouseMove(w.rbtnDSL1, 0, 1, 1);
+    EXPECT_EQ(w.rbtnDSL1->Font.Color(), lime);
+    EXPECT_EQ(w.Label1->Font.Color(), lime);
+    EXPECT_EQ(w.Label2->Font.Color(), clWhite);
+    w.RadiobuttonMouseMove(w.rbtnLAN, 0, 1, 1);
+    EXPECT_EQ(w.rbtnDSL1->Font.Color(), clBtnFace);
+    EXPECT_EQ(w.rbtnLAN->Font.Color(), lime);
+    w.Show();
+    Snapshot(&w, "wizard_hover");
+    // Step 2 lights its own label and lets go of the button.
+    w.pnlSelectAccelerationMethodMouseMove(w.pnlSelectAccelerationMethod, 0, 1, 1);
+    EXPECT_EQ(w.Label1->Font.Color(), clWhite);
+    EXPECT_EQ(w.Label2->Font.Color(), lime);
+    EXPECT_EQ(w.btnPrepareSystem->Font.Color(), clBlack);
+    EXPECT_EQ(w.HighlightedButton(), nullptr);
+    // The background undoes everything.
+    w.ButtonMouseMove(w.btnClose, 0, 1, 1);
+    w.ShapedForm1MouseMove(w.ShapedForm1, 0, 1, 1);
+    EXPECT_EQ(w.btnClose->Font.Color(), clBlack);
+    EXPECT_EQ(w.Label2->Font.Color(), clWhite);
+    EXPECT_EQ(w.rbtnLAN->Font.Color(), clBtnFace);
+    EXPECT_EQ(w.HighlightedStep(), nullptr);
+    EXPECT_EQ(w.HighlightedRadio(), nullptr);
+}
+
+TEST_F(WizardTest, AMethodWindowDecidesWhetherTheWizardCloses) {
+    SaveOriginalValues();
+    const struct {
+        int methodResult;
+        int wizardResult;  // mrNone: the wizard is shown again
+    } cases[] = {{mrNo, mrNone}, {mrRetry, mrRetry}, {mrYes, mrYes}};
+    for (const bool automatic : {true, false}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::to_string(automatic) + " " + std::to_string(c.methodResult));
+            TfrmBrisboltMain& w = Open();
+            w.Show();
+            bool seen = false, wizardHidden = false;
+            TTimer closer(nullptr);
+            closer.SetInterval(20);
+            closer.OnTimer = [&](TComponent*) {
+                TForm* method = automatic ? frmAutomatic : frmAdvanced;
+                if (!method || seen) return;
+                seen = true;
+                wizardHidden = !IsWindowVisible(w.Handle());
+                // A second press while it is open opens nothing.
+                automatic ? w.ShowAutomatic() : w.ShowAdvanced();
+                method->ModalResult = c.methodResult;
+            };
+            closer.SetEnabled(true);
+            (automatic ? w.btnPrepareSystem : w.btnFullControl)->Click();
+            closer.SetEnabled(false);
+            EXPECT_TRUE(seen);
+            EXPECT_TRUE(wizardHidden);
+            EXPECT_EQ(frmAutomatic, nullptr);
+            EXPECT_EQ(frmAdvanced, nullptr);
+            EXPECT_EQ(w.ModalResult, c.wizardResult);
+            EXPECT_EQ(IsWindowVisible(w.Handle()) != 0, c.wizardResult == mrNone);
+            EXPECT_EQ(w.Label2->Font.Color(), clWhite);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace brisbolt
