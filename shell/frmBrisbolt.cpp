@@ -194,6 +194,9 @@ void TfrmBrisbolt::About1Click(TComponent*) {
 
 void TfrmBrisbolt::mnuCloseClick(TComponent*) { QuitProgram(); }
 
+// Bound to no tray item: next to "Close" one slip would rewrite the network
+// values and remove the program. The Start menu and Add/Remove Programs
+// reach Uninstall through the uninstall switch instead.
 void TfrmBrisbolt::UnInstall1Click(TComponent*) { Uninstall(); }
 
 void TfrmBrisbolt::SingleInstance1AlreadyRunning(TComponent*, std::uint32_t, HWND) {
