@@ -9,6 +9,7 @@ packages=(
     libz-mingw-w64-dev                                     # unpacks the pictures
     cmake g++ make googletest python3 gzip clang-format
     xvfb xdotool imagemagick                               # display, clicks, pictures
+    nsis                                                   # makensis: the installer
     wine wine64 wine32:i386                                # wine32 where the machine can run it
 )
 

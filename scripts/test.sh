@@ -26,9 +26,9 @@ build() {  # folder [toolchain]
 
 echo "== native build (portable core, address and undefined-behaviour sanitizers)"
 build native || status=1
-echo "== win32 build (MinGW-w64, i686: the program)"
+echo "== win32 build (MinGW-w64, i686: the program and its installer, brisbolt-setup.exe)"
 build win32 mingw-i686.cmake || status=1
-echo "== win64 build (MinGW-w64, x86_64: the second test target)"
+echo "== win64 build (MinGW-w64, x86_64: the second test target, with a test-only amd64 installer)"
 build win64 mingw-x86_64.cmake || status=1
 [ $status -eq 0 ] || { echo "build failed"; exit 1; }
 
@@ -41,7 +41,7 @@ if [ "$bits" = 32 ]; then
     echo "== win32 tests: import check, then the suites under 32-bit Wine"
     (cd build/win32 && ctest --output-on-failure) || status=1
 else
-    echo "== win32 tests: import check only; the 32-bit Wine suites do not run: $why"
+    echo "== win32 tests: import, resource and installer checks only; the 32-bit Wine suites do not run: $why"
     (cd build/win32 && ctest --output-on-failure -L static) || status=1
 fi
 echo "== win64 tests under 64-bit Wine"

@@ -2,6 +2,7 @@
 
 #include <winsock.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "resources/ResourceNames.h"
@@ -9,6 +10,7 @@
 #include "runtime/Dialogs.h"
 #include "settings/OriginalValues.h"
 #include "settings/ProgramSettings.h"
+#include "settings/RegistryCalls.h"
 #include "shell/Globals.h"
 #include "shell/ModalOnce.h"
 #include "shell/Services.h"
@@ -106,6 +108,14 @@ void TfrmBrisbolt::FormCreate(TComponent*) {
 }
 
 void TfrmBrisbolt::FormShow(TComponent*) {
+    // Add/Remove Programs and the Start menu start the uninstall this way.
+    // It never opens the wizard, and a No ends the program: the user asked
+    // for an uninstall, not for a Brisbolt in the tray.
+    if (IsUninstallSwitch(Application->ParamStr(1))) {
+        Uninstall();
+        if (!Application->Terminated()) Application->Terminate();
+        return;
+    }
     if (Application->ParamStr(1) == "/S" && !TrayIcon1->Active()) {
         RunApplyWindow(0);
         GoToTray();
@@ -168,6 +178,9 @@ void TfrmBrisbolt::About1Click(TComponent*) {
 
 void TfrmBrisbolt::mnuCloseClick(TComponent*) { QuitProgram(); }
 
+// Bound to no tray item: next to "Close" one slip would rewrite the network
+// values and remove the program. The Start menu and Add/Remove Programs
+// reach Uninstall through the uninstall switch instead.
 void TfrmBrisbolt::UnInstall1Click(TComponent*) { Uninstall(); }
 
 void TfrmBrisbolt::SingleInstance1AlreadyRunning(TComponent*, std::uint32_t, HWND) {
@@ -195,6 +208,11 @@ bool TfrmBrisbolt::DelayQuarterSeconds(int count) { return brisbolt::DelayQuarte
 void TfrmBrisbolt::Uninstall() {
     ShowMessage(UninstallNotice);
     if (!AskQuestion(UninstallQuestion)) return;
+    // A run that never opened the wizard (the autostart with "/S", the
+    // uninstall switch) has not classified the system yet, and version 0
+    // takes the NT branch: on 95, 98 or Me the restore would write nothing
+    // back and drop the saved originals.
+    GetWindowsVersion();
     RestoreOriginalValues();
     ClearProgramSettings();
     char folder[255] = {};
@@ -203,6 +221,12 @@ void TfrmBrisbolt::Uninstall() {
     const std::string uninstaller = std::string(folder) + "\\" + UninstallerName;
     WinExec(uninstaller.c_str(), SW_SHOWNORMAL);
     Application->Terminate();
+}
+
+bool TfrmBrisbolt::IsUninstallSwitch(const std::string& argument) {
+    return argument.size() == std::strlen(UninstallSwitch) &&
+           std::equal(argument.begin(), argument.end(), UninstallSwitch,
+                      [](char a, char b) { return (a >= 'a' && a <= 'z' ? a - 'a' + 'A' : a) == b; });
 }
 
 std::string TfrmBrisbolt::GetLocalComputerName() {

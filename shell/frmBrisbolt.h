@@ -27,6 +27,8 @@ inline constexpr const char* UninstallNotice =
     "Brisbolt will now put back the network settings it found before its first change, "
     "then its uninstaller removes the program.";
 inline constexpr const char* UninstallerName = "unbrb.exe";
+// The first argument that runs the uninstall and nothing else (any case).
+inline constexpr const char* UninstallSwitch = "/UNINSTALL";
 // ExitWindowsEx: restart, without forcing other programs to close.
 inline constexpr unsigned RestartFlags = 2;
 
@@ -62,6 +64,7 @@ public:
     // Opens the connection wizard (once at a time) and acts on its result.
     void ShowWizard();
 
+    static bool IsUninstallSwitch(const std::string& argument);
     static std::string GetLocalComputerName();
     static std::string GetLocalIPAddress();
     // The last address of a host's list in dotted form; empty for none.

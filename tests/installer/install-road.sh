@@ -1,0 +1,137 @@
+#!/usr/bin/env bash
+# The installer and the uninstall road under Wine, on a throwaway copy of the
+# run's prefix (the installer writes the Run key, the Windows folder and the
+# Start menu, which the run's own prefix must never get):
+#   1. a silent install into a folder with a space, without the autostart,
+#      then again with it: the files, "installdir", the uninstaller in the
+#      Windows folder, the shortcuts, the Add/Remove Programs entry, and the
+#      Run value only when chosen;
+#   2. for a Windows 98 and a Windows 2000 machine loaded from the fixtures:
+#      the first start's saving and a preset's apply run, then the uninstall
+#      exactly as Add/Remove Programs starts it (a fresh process that never
+#      opened the wizard), answered with Return; the originals are back byte
+#      for byte, and unbrb.exe removed the files, shortcuts and keys.
+#   install-road.sh <setup.exe> <uninstall_road.exe> <fixtures folder> <scratch folder>
+set -euo pipefail
+setup=$1
+helper=$2
+fixtures=$3
+scratch=$4
+export WINEDEBUG=-all
+export WINELOADER=${WINELOADER:-/usr/lib/wine/wine}
+source_prefix=${BRISBOLT_WINEPREFIX:?BRISBOLT_WINEPREFIX is not set}
+prefix=$scratch/prefix
+
+cleanup() {
+    WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+cleanup
+mkdir -p "$scratch"
+# A copy costs a second; a fresh prefix would cost half a minute.
+cp -a "$source_prefix" "$prefix"
+rm -f "$prefix/.brisbolt-ready"
+export WINEPREFIX=$prefix
+wineserver -p >/dev/null 2>&1 </dev/null
+
+folder='C:\Brisbolt Test'
+unix_folder=$prefix/drive_c/'Brisbolt Test'
+uninstaller=$prefix/drive_c/windows/unbrb.exe
+log=$scratch/wine.log
+windows_path() { echo "Z:${1//\//\\}"; }
+wine() { "$WINELOADER" "$@" >>"$log" 2>&1 </dev/null; }
+fail() {
+    echo "install road: $*"
+    tail -20 "$log" 2>/dev/null || true
+    xdotool search --name '.' getwindowname %@ 2>/dev/null | sort -u | head -20 || true
+    exit 1
+}
+# Prints a registry value's data; nothing when it is missing.
+value() {
+    "$WINELOADER" reg query "$1" /v "$2" 2>/dev/null </dev/null | tr -d '\r' |
+        sed -n "s/^ *$2 *REG_[A-Z_]* *//p" || true
+}
+has_key() { "$WINELOADER" reg query "$1" >/dev/null 2>&1 </dev/null; }
+shortcut() { find "$prefix/drive_c" -path "*Start Menu/Programs/Brisbolt/$1" 2>/dev/null | head -1; }
+set_version() {
+    for exe in brisbolt.exe "$(basename "$helper")"; do
+        wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$exe" /v Version /d "$1" /f
+    done
+}
+
+program_key='HKLM\Software\Corvelle\Brisbolt'
+run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+arp_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Brisbolt'
+
+# NSIS reads /D= raw from the command line, spaces and all, so the line goes
+# through cmd unquoted.
+install() {
+    wine cmd /c "$(windows_path "$setup") /S $1 /D=$folder"
+    for _ in $(seq 100); do [ -f "$unix_folder/brbhelp.htm" ] && [ -f "$uninstaller" ] && break; sleep 0.1; done
+}
+
+# 1. The installer.
+install /AUTOSTART=0
+[ -f "$unix_folder/brisbolt.exe" ] || fail "brisbolt.exe is not in $folder"
+cmp -s "$unix_folder/brbhelp.htm" "$(dirname "$0")/../../resources/brbhelp.htm" || fail "brbhelp.htm is not in $folder"
+[ -f "$uninstaller" ] || fail "unbrb.exe is not in the Windows folder"
+[ "$(value "$program_key" installdir)" = "$folder" ] || fail "installdir is '$(value "$program_key" installdir)'"
+[ -z "$(value "$run_key" brisbolt)" ] || fail "/AUTOSTART=0 still wrote the Run value"
+[ "$(value "$arp_key" UninstallString)" = "\"$folder\\brisbolt.exe\" /UNINSTALL" ] ||
+    fail "the Add/Remove Programs entry runs '$(value "$arp_key" UninstallString)'"
+[ "$(value "$arp_key" Publisher)" = Corvelle ] || fail "no publisher in Add/Remove Programs"
+for link in Brisbolt.lnk 'Brisbolt Help.lnk' 'Uninstall Brisbolt.lnk'; do
+    [ -n "$(shortcut "$link")" ] || fail "no Start-menu shortcut $link"
+done
+tr -d '\0' <"$(shortcut 'Uninstall Brisbolt.lnk')" | grep -aq /UNINSTALL || fail "the uninstall shortcut does not pass /UNINSTALL"
+install ""
+[ "$(value "$run_key" brisbolt)" = "\"$folder\\brisbolt.exe\" /S" ] ||
+    fail "the Run value is '$(value "$run_key" brisbolt)', not the silent start"
+echo "install road: installed into $folder with shortcuts, uninstaller and entry; Run value only when chosen"
+
+# 2. The uninstall road, once per family.
+answer_dialogs() {  # presses Return on the two "Brisbolt" boxes: OK, then Yes
+    local seen=""
+    for _ in $(seq 200); do
+        id=$(xdotool search --name '^Brisbolt$' 2>/dev/null | head -1 || true)
+        if [ -n "$id" ] && [ "$id" != "$seen" ]; then
+            sleep 0.3
+            xdotool windowactivate --sync "$id" key --window "$id" Return 2>/dev/null || xdotool key Return
+            seen=$id
+            [ "$1" = 1 ] && return 0
+            set -- $(($1 - 1))
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+road() {  # version code fixture
+    local version=$1 code=$2 fixture=$3 state=$scratch/state-$1.txt
+    [ -f "$unix_folder/brisbolt.exe" ] || install ""
+    set_version "$version"
+    wine "$helper" prepare "$(windows_path "$fixtures/$fixture")" "$code" "$(windows_path "$state")" ||
+        fail "$version: the first start and the apply run did not go as planned"
+    grep 'prepare:' "$log" | tail -1
+    # What Add/Remove Programs starts (its command line is checked above).
+    "$WINELOADER" "$folder\\brisbolt.exe" /UNINSTALL >>"$log" 2>&1 </dev/null &
+    answer_dialogs 2 || fail "$version: the uninstall did not ask"
+    for _ in $(seq 200); do
+        [ ! -e "$unix_folder" ] && [ ! -e "$uninstaller" ] && ! has_key "$arp_key" && break
+        sleep 0.1
+    done
+    [ ! -e "$unix_folder" ] || fail "$version: $folder is still there: $(ls "$unix_folder")"
+    [ ! -e "$uninstaller" ] || fail "$version: unbrb.exe is still in the Windows folder"
+    [ -z "$(shortcut Brisbolt.lnk)" ] || fail "$version: the Start-menu shortcuts are still there"
+    wine "$helper" check "$(windows_path "$state")" || { grep 'check:' "$log"; fail "$version: not all is back"; }
+    grep 'check:' "$log" | tail -1
+    # The uninstaller's window waits for "Close".
+    id=$(xdotool search --name 'Brisbolt' 2>/dev/null | head -1 || true)
+    [ -z "$id" ] || xdotool key --window "$id" Return 2>/dev/null || true
+    wait
+}
+
+road win98 3 win98.reg
+road win2k 6 win2k.reg
+echo "install road: Windows 98 and 2000: originals back byte for byte, keys, files and shortcuts gone"
