@@ -1,5 +1,6 @@
 #include "tuning/frmAutomatic.h"
 
+#include <initializer_list>
 #include <utility>
 
 #include "resources/ResourceNames.h"
@@ -152,6 +153,13 @@ TfrmAutomatic::TfrmAutomatic(TComponent* owner) : TForm(owner) {
     rule->SetParent(Panel1);
     rule->Shape = TBevelShape::TopLine;
     rule->SetBounds(MarkerLeft, RuleTop, PanelWidth - 2 * MarkerLeft, 2);
+
+    // The panel and the labels lie on the picture: the mouse over them is
+    // over the background, as far as the push buttons are concerned.
+    for (TControl* part :
+         std::initializer_list<TControl*>{lblItemsToBePrepared, lblBottomLine, Panel1, lblReadyToGo, lblWaitToPress,
+                                          rule, cbxMaxMTU, cbxRWin, cbxNDICache, cbxPMTU, cbxTTL, cbxKeepalive})
+        part->OnMouseMove = [this](TComponent* s, TShiftState k, int x, int y) { ShapedForm1MouseMove(s, k, x, y); };
 
     OnCreate = [this](TComponent* sender) { FormCreate(sender); };
     OnShow = [this](TComponent* sender) { FormShow(sender); };
