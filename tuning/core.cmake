@@ -2,4 +2,5 @@
 target_sources(brisbolt_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/ApplySteps.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ApplySettings.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/AutomaticPresets.cpp
 )
