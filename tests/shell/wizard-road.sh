@@ -109,7 +109,7 @@ tcpip='HKLM\System\CurrentControlSet\Services\Tcpip\Parameters'
 wizard_hide=(576 143) wizard_dsl2=(64 143) wizard_automatic=(436 126) wizard_advanced=(436 174)
 later=(234 155)
 # Method windows: their buttons and the full-control choices used below.
-automatic_accelerate=(223 425)
+automatic_accelerate=(87 420)
 advanced_accelerate=(223 425)
 
 # --- 1. Windows 2000, first start, automatic preset ---
