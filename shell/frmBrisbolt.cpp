@@ -183,7 +183,14 @@ void TfrmBrisbolt::mnuCloseClick(TComponent*) { QuitProgram(); }
 // reach Uninstall through the uninstall switch instead.
 void TfrmBrisbolt::UnInstall1Click(TComponent*) { Uninstall(); }
 
-void TfrmBrisbolt::SingleInstance1AlreadyRunning(TComponent*, std::uint32_t, HWND) {
+void TfrmBrisbolt::SingleInstance1AlreadyRunning(TComponent*, std::uint32_t, HWND hPrevWnd) {
+    // With Brisbolt in the tray (it starts with Windows), Add/Remove
+    // Programs would otherwise only hear that it is running: the running
+    // copy, which holds the tray icon, does the uninstall instead.
+    if (IsUninstallSwitch(Application->ParamStr(1)) && hPrevWnd && PostMessageA(hPrevWnd, UninstallRequest(), 0, 0)) {
+        Application->Terminate();
+        return;
+    }
     ShowMessage(AlreadyRunningMessage);
     Application->Terminate();
 }
@@ -221,6 +228,19 @@ void TfrmBrisbolt::Uninstall() {
     const std::string uninstaller = std::string(folder) + "\\" + UninstallerName;
     WinExec(uninstaller.c_str(), SW_SHOWNORMAL);
     Application->Terminate();
+}
+
+UINT TfrmBrisbolt::UninstallRequest() {
+    static const UINT message = RegisterWindowMessageA("Brisbolt.UninstallRequest");
+    return message;
+}
+
+LRESULT TfrmBrisbolt::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == UninstallRequest() && msg != 0) {
+        UnInstall1Click(this);
+        return 0;
+    }
+    return TForm::WndProc(msg, wp, lp);
 }
 
 bool TfrmBrisbolt::IsUninstallSwitch(const std::string& argument) {

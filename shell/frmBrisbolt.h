@@ -81,6 +81,13 @@ public:
     void tmrDelayHideTimer(TComponent* sender);
     void SingleInstance1AlreadyRunning(TComponent* sender, std::uint32_t hPrevInst, HWND hPrevWnd);
 
+    // What a copy started with the uninstall switch asks of the copy that
+    // is running already: to run the uninstall itself.
+    static UINT UninstallRequest();
+
+protected:
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
 private:
     TMenuItem* AddItem(const char* name, const char* caption, void (TfrmBrisbolt::*handler)(TComponent*));
 };

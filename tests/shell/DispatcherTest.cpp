@@ -191,7 +191,8 @@ TEST_F(DispatcherTest, UninstallAsksFirstThenRestoresAndCleansUp) {
     // The machine key gets "connect" = "Modem" from the clean-up.
     DeleteRegistryValue(RootKey::LocalMachine, ProgramKey, "connect");
     answer = AnswerNo;
-    form->Uninstall();
+    // Asked by a copy started with the uninstall switch, as by the menu.
+    SendMessageA(form->Handle(), TfrmBrisbolt::UninstallRequest(), 0, 0);
     ASSERT_EQ(dialogs.size(), 2u);
     EXPECT_EQ(dialogs[1], "Are you sure you want to uninstall Brisbolt ?");
     EXPECT_FALSE(Application->Terminated());
