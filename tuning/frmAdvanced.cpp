@@ -203,10 +203,14 @@ TfrmAdvanced::TfrmAdvanced(TComponent* owner) : TForm(owner) {
     lblWaitToPress->Font3D.SetThreeDimensional(false);
     lblWaitToPress->SetCaption("When you change a setting, you may then press the \"Accelerate Me\" button.");
 
-    lblBottomLine = new TLabel(this);
+    // Maroon on the dark skin needs a lit edge to be read.
+    auto* bottomLine = new TSkinLabel(this);
+    bottomLine->Font3D.SetStyle3D(TStyle3D::fontOnlyHighlight);
+    bottomLine->Font3D.SetHighlight(HexColor(0x787878));
+    lblBottomLine = bottomLine;
     lblBottomLine->Name = "lblBottomLine";
     lblBottomLine->SetParent(this);
-    lblBottomLine->SetBounds(Column1, 416, 290, 16);
+    lblBottomLine->SetBounds(Column1, 414, 292, 18);
     SetFontOf(lblBottomLine->Font, clMaroon, -11, fsBold | fsItalic);
 
     auto onMove = [this](TComponent* s, TShiftState k, int x, int y) { btnAccelerateMeMouseMove(s, k, x, y); };
