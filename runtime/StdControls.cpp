@@ -190,8 +190,9 @@ void TComboBox::SetItemIndex(int index) {
 std::string TComboBox::Text() const {
     if (Style == TComboBoxStyle::DropDown) {
         if (!hwnd_) return caption_;
-        std::string text(static_cast<std::size_t>(GetWindowTextLengthA(hwnd_)) + 1, '\0');
-        text.resize(static_cast<std::size_t>(GetWindowTextA(hwnd_, text.data(), static_cast<int>(text.size()))));
+        std::string text(static_cast<std::size_t>(SendMessageA(hwnd_, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
+        text.resize(static_cast<std::size_t>(
+            SendMessageA(hwnd_, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
         return text;
     }
     return itemIndex_ >= 0 ? items_[static_cast<std::size_t>(itemIndex_)] : std::string();

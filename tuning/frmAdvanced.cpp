@@ -578,6 +578,8 @@ void TfrmAdvanced::btnHelpClick(TComponent*) {
 }
 
 void TfrmAdvanced::FormClose(TComponent*, TCloseAction&) {
+    // A program on its way out closes every window with 2.
+    if (Application->Terminated()) return;
     if (ModalResult != mrYes && ModalResult != mrRetry) ModalResult = mrNo;
 }
 

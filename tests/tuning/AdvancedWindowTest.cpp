@@ -305,6 +305,7 @@ TEST_F(AdvancedWindowTest, TheWaysOutAndHelp) {
          mrYes, true},
         {"Accelerate Me without one", [](TfrmAdvanced& w) { w.btnAccelerateMe->Click(); }, mrNo, false},
         {"Min", [](TfrmAdvanced& w) { w.btnMinimize->Click(); }, mrRetry, false},
+        {"the program ending", [](TfrmAdvanced&) { Application->Terminate(); }, mrCancel, false},
         {"closed otherwise", [](TfrmAdvanced& w) { w.Close(); }, mrNo, false},
         {"Quit answered No, then help, then closed",
          [](TfrmAdvanced& w) {
@@ -323,6 +324,9 @@ TEST_F(AdvancedWindowTest, TheWaysOutAndHelp) {
         frmAdvanced = window.get();
         EXPECT_EQ(RunModal(c.act), c.result);
         frmAdvanced = nullptr;
+        Application->ResetTerminated();
+        MSG quit;
+        while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
         EXPECT_EQ(ChangesPending, c.pending);
     }
     // The choices stay stored whichever way the window went.
