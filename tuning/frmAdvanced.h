@@ -148,8 +148,8 @@ private:
     TRadioButton* MtuButton(std::int32_t mtu) const;
     TRadioButton* RwinButton(RwinChoice choice) const;
     RwinChoice SelectedRwinChoice() const;
-    // Puts the MTU group back on `radio` without storing anything.
-    void ReselectMtu(TRadioButton* radio);
+    // Selects with UpdatingControls set: nothing is stored.
+    static void SelectQuietly(TRadioButton* radio);
 
     TGroupBox* highlightedGroup_ = nullptr;
     TRadioButton* highlightedRadio_ = nullptr;

@@ -32,7 +32,9 @@ std::optional<SystemVersion> Windows2000() { return SystemVersion{5, 0, 2}; }
 std::optional<SystemVersion> WindowsXp() { return SystemVersion{5, 1, 2}; }
 
 void LoadFixture(const char* name) {
-    LoadRegFile(ActiveRegistry(), std::string(SOURCE_DIR) + "/tests/fixtures/" + name);
+    std::string path = SOURCE_DIR "/tests/fixtures/";
+    path += name;
+    LoadRegFile(ActiveRegistry(), path);
 }
 
 std::string Record() { return DumpKeyTree(ActiveRegistry(), RootKey::CurrentUser, ProgramKey); }
@@ -63,7 +65,7 @@ protected:
             helpOpened.push_back({parent, file, folder});
         });
         ChangesPending = SystemAccelerated = UpdatingControls = false;
-        CurrentConnection = "M";
+        CurrentConnection = std::string(1, 'M');  // dial-up
         LoadFixture("clean.reg");
         // The display's own mouse stays off the window.
         SetCursorPos(0, 0);
