@@ -337,7 +337,12 @@ void TWinControl::Print(HDC dc, LPARAM flags) {
     GetViewportOrgEx(dc, &origin);
     SetViewportOrgEx(dc, origin.x + dx, origin.y + dy, nullptr);
     if (flags & PRF_CLIENT) PaintBuffered(dc);
-    if (flags & PRF_CHILDREN) {
+    if (flags & PRF_CHILDREN) PrintChildren(dc, flags);
+    RestoreDC(dc, saved);
+}
+
+void TWinControl::PrintChildren(HDC dc, LPARAM flags) {
+    {
         // Bottom of the z-order first, so the top one ends up on top.
         std::vector<HWND> children;
         for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
@@ -360,7 +365,6 @@ void TWinControl::Print(HDC dc, LPARAM flags) {
             BitBlt(dc, at.x, at.y, w, h, childDC.get(), 0, 0, SRCCOPY);
         }
     }
-    RestoreDC(dc, saved);
 }
 
 void TWinControl::SetCursorAtMouse() {
@@ -447,7 +451,15 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             PaintBuffered(reinterpret_cast<HDC>(wp));
             return 0;
         case WM_PRINT:
-            if (TakenOver()) break;
+            if (TakenOver()) {
+                // Not every system prints the windows within a native
+                // container (a group box's radio buttons): done here.
+                if (!(lp & PRF_CHILDREN) || !GetWindow(hwnd_, GW_CHILD)) break;
+                if ((lp & PRF_CHECKVISIBLE) && !IsWindowVisible(hwnd_)) return 0;
+                DefaultProc(msg, wp, lp & ~PRF_CHILDREN);
+                PrintChildren(reinterpret_cast<HDC>(wp), lp);
+                return 0;
+            }
             Print(reinterpret_cast<HDC>(wp), lp);
             return 0;
         case WM_MOUSEMOVE:
@@ -490,8 +502,9 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             break;
         }
         case WM_SETCURSOR:
-            // A native control within picks its own cursor.
-            if (!TakenOver() && LOWORD(lp) == HTCLIENT && reinterpret_cast<HWND>(wp) == hwnd_) {
+            // A native control within picks its own cursor, unless it was given one.
+            if ((!TakenOver() || Cursor != IDC_ARROW) && LOWORD(lp) == HTCLIENT &&
+                reinterpret_cast<HWND>(wp) == hwnd_) {
                 SetCursorAtMouse();
                 return TRUE;
             }

@@ -184,6 +184,7 @@ private:
     void SetCursorAtMouse();
     // WM_PRINT: this window and, when asked, the windows within it.
     void Print(HDC dc, LPARAM flags);
+    void PrintChildren(HDC dc, LPARAM flags);
 
     // Made once per colour, not on every WM_CTLCOLOR* message.
     UniqueBrush backgroundBrush_;

@@ -91,6 +91,26 @@ void TPanel::PaintWindow(HDC dc) {
 
 void TGroupBox::CreateWnd() { CreateSystemWindow("BUTTON", BS_GROUPBOX, WS_EX_CONTROLPARENT); }
 
+void TGroupBox::FillBackground(HDC dc) {
+    TCanvas canvas(dc);
+    canvas.Brush.Color = color_;
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    canvas.FillRect(client);
+}
+
+LRESULT TGroupBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        // The system's group box leaves its inside unpainted and lets the
+        // mouse fall through to the window beneath.
+        case WM_ERASEBKGND: FillBackground(reinterpret_cast<HDC>(wp)); return 1;
+        case WM_PRINTCLIENT: FillBackground(reinterpret_cast<HDC>(wp)); break;
+        case WM_NCHITTEST: return HTCLIENT;
+        default: break;
+    }
+    return TWinControl::WndProc(msg, wp, lp);
+}
+
 // --- TRadioButton, TCheckBox
 
 void TRadioButton::CreateWnd() {
@@ -132,11 +152,29 @@ void TCheckBox::Command(WORD code) {
 // --- TComboBox
 
 void TComboBox::CreateWnd() {
-    CreateSystemWindow("COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP);
+    const DWORD style = Style == TComboBoxStyle::DropDown ? CBS_DROPDOWN | CBS_AUTOHSCROLL : CBS_DROPDOWNLIST;
+    CreateSystemWindow("COMBOBOX", style | WS_VSCROLL | WS_TABSTOP);
     // The height of a drop-down list box includes its open list.
     MoveWindow(hwnd_, left_, top_, width_, std::max(height_, 200), FALSE);
     for (const auto& item : items_) SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
     SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
+    if (Style == TComboBoxStyle::DropDown && itemIndex_ < 0) SetWindowTextA(hwnd_, caption_.c_str());
+}
+
+int TComboBox::ItemIndex() const {
+    // Typing into the box takes the selection away.
+    if (hwnd_ && Style == TComboBoxStyle::DropDown) return static_cast<int>(SendMessageA(hwnd_, CB_GETCURSEL, 0, 0));
+    return itemIndex_;
+}
+
+void TComboBox::SetText(const std::string& text) {
+    if (Style == TComboBoxStyle::DropDownList) {
+        const auto found = std::find(items_.begin(), items_.end(), text);
+        SetItemIndex(found == items_.end() ? -1 : static_cast<int>(found - items_.begin()));
+        return;
+    }
+    itemIndex_ = -1;
+    SetCaption(text);
 }
 
 void TComboBox::SetItems(const std::vector<std::string>& items) {
@@ -150,10 +188,18 @@ void TComboBox::SetItems(const std::vector<std::string>& items) {
 void TComboBox::SetItemIndex(int index) {
     if (index < -1 || index >= static_cast<int>(items_.size())) index = -1;
     itemIndex_ = index;
+    if (index >= 0) caption_ = items_[static_cast<std::size_t>(index)];
     if (hwnd_) SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 std::string TComboBox::Text() const {
+    if (Style == TComboBoxStyle::DropDown) {
+        if (!hwnd_) return caption_;
+        std::string text(static_cast<std::size_t>(SendMessageA(hwnd_, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
+        text.resize(static_cast<std::size_t>(
+            SendMessageA(hwnd_, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+        return text;
+    }
     return itemIndex_ >= 0 ? items_[static_cast<std::size_t>(itemIndex_)] : std::string();
 }
 
@@ -209,14 +255,21 @@ void TSpinEdit::CreateWnd() {
     caption_ = std::to_string(value_);
     CreateSystemWindow("EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE);
     if (!hwnd_) return;
+    // The arrows write the number into the field, which reports the change.
     upDown_ =
-        CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
-                        0, 0, 0, 0, GetParent(hwnd_), nullptr, ProgramInstance(), nullptr);
+        CreateWindowExA(0, UPDOWN_CLASSA, "",
+                        WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS | UDS_SETBUDDYINT, 0,
+                        0, 0, 0, GetParent(hwnd_), nullptr, ProgramInstance(), nullptr);
     SendMessageA(upDown_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(hwnd_), 0);
     // COMCTL32 before 4.71 knows only the 16-bit range.
     SendMessageA(upDown_, UDM_SETRANGE, 0,
                  MAKELPARAM(std::clamp(MaxValue, -32767, 32767), std::clamp(MinValue, -32767, 32767)));
     SendMessageA(upDown_, UDM_SETRANGE32, static_cast<WPARAM>(MinValue), MaxValue);
+    SendMessageA(upDown_, UDM_SETPOS, 0, MAKELPARAM(std::clamp(value_, -32767, 32767), 0));
+    if (Increment > 1) {
+        UDACCEL step{0, static_cast<UINT>(Increment)};
+        SendMessageA(upDown_, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&step));
+    }
 }
 
 void TSpinEdit::SetBounds(int left, int top, int width, int height) {

@@ -63,13 +63,18 @@ protected:
     void PaintWindow(HDC dc) override;
 };
 
-// A native group box; it contains other controls.
+// A native group box; it contains other controls. Its inside is filled with
+// its Color, and it takes the mouse (hints and OnMouseMove) like any control.
 class TGroupBox : public TWinControl {
 public:
     using TWinControl::TWinControl;
 
 protected:
     void CreateWnd() override;
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    void FillBackground(HDC dc);
 };
 
 class TButtonControl : public TWinControl {
@@ -104,14 +109,21 @@ protected:
     void Command(WORD code) override;
 };
 
+// DropDown: the text can be typed as well; DropDownList: only the items.
+enum class TComboBoxStyle { DropDown, DropDownList };
+
 class TComboBox : public TWinControl {
 public:
     using TWinControl::TWinControl;
+    // Read when the window is made.
+    TComboBoxStyle Style = TComboBoxStyle::DropDownList;
     std::vector<std::string> Items() const { return items_; }
     void SetItems(const std::vector<std::string>& items);
-    int ItemIndex() const { return itemIndex_; }
+    int ItemIndex() const;
     void SetItemIndex(int index);
+    // The selected item's text; with DropDown, what the box shows, typed text included.
     std::string Text() const;
+    void SetText(const std::string& text);
     TNotifyEvent OnChange;
 
 protected:

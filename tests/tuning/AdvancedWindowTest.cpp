@@ -1,0 +1,433 @@
+// The Advanced window under real windows: its start on the values of a
+// Windows 2000 and a Windows XP machine, one road of clicks checked against
+// the settings record, the ways out with their results, help, and the hover
+// colours. Pictures of the window go to the snapshots folder.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "runtime/Application.h"
+#include "runtime/Dialogs.h"
+#include "runtime/Timer.h"
+#include "runtime/Win32Handles.h"
+#include "settings/ProgramSettings.h"
+#include "settings/RegFile.h"
+#include "settings/RegistryCalls.h"
+#include "settings/RegistryDump.h"
+#include "shell/Globals.h"
+#include "shell/HelpPage.h"
+#include "shell/Services.h"
+#include "tests/skin_wine/SkinWineSupport.h"
+#include "tuning/frmAdvanced.h"
+
+namespace brisbolt {
+namespace {
+
+using skintest::At;
+
+std::optional<SystemVersion> Windows2000() { return SystemVersion{5, 0, 2}; }
+std::optional<SystemVersion> WindowsXp() { return SystemVersion{5, 1, 2}; }
+
+void LoadFixture(const char* name) {
+    std::string path = SOURCE_DIR "/tests/fixtures/";
+    path += name;
+    LoadRegFile(ActiveRegistry(), path);
+}
+
+std::string Record() { return DumpKeyTree(ActiveRegistry(), RootKey::CurrentUser, ProgramKey); }
+std::string RecordText(const char* name) { return GetRegistryString(RootKey::CurrentUser, ProgramKey, name); }
+
+// A click as the user makes it: the button's own message road.
+void Click(TRadioButton* radio) {
+    SendMessageA(radio->Handle(), BM_CLICK, 0, 0);
+    Application->ProcessMessages();
+}
+
+void Snapshot(TForm* form, const std::string& name) {
+    TBitmap picture;
+    skintest::Render(form, picture);
+    skintest::SaveSnapshot(picture, name);
+}
+
+class AdvancedWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        savedVersion_ = WindowsVersion;
+        savedSource_ = SetVersionSource(Windows2000);
+        savedDialogs_ = SetDialogHandler([this](DialogKind kind, const std::string& text) {
+            dialogs.push_back(text);
+            return kind == DialogKind::Question ? AnswerNo : AnswerOk;
+        });
+        savedOpener_ = SetHelpOpener([this](HWND parent, const std::string& file, const std::string& folder) {
+            helpOpened.push_back({parent, file, folder});
+        });
+        ChangesPending = SystemAccelerated = UpdatingControls = false;
+        CurrentConnection = std::string(1, 'M');  // dial-up
+        LoadFixture("clean.reg");
+        // The display's own mouse stays off the window.
+        SetCursorPos(0, 0);
+    }
+    void TearDown() override {
+        window.reset();
+        SetHelpOpener(savedOpener_);
+        SetDialogHandler(savedDialogs_);
+        SetVersionSource(savedSource_);
+        WindowsVersion = savedVersion_;
+        ChangesPending = SystemAccelerated = UpdatingControls = false;
+        CurrentConnection.clear();
+        LoadFixture("clean.reg");
+    }
+    // A Windows 2000 or XP machine as the fixture describes it, as the wizard leaves it.
+    void Machine(VersionSource version) {
+        SetVersionSource(version);
+        GetWindowsVersion();
+        LoadFixture("win2k.reg");
+        SetConnect(CurrentConnection);
+    }
+    TfrmAdvanced& Open() {
+        window.reset(CreateForm<TfrmAdvanced>(nullptr));
+        window->Show();
+        Application->ProcessMessages();
+        return *window;
+    }
+    // Shows the window modally; `act` runs once inside its loop.
+    int RunModal(std::function<void(TfrmAdvanced&)> act) {
+        TTimer once(nullptr);
+        once.SetInterval(20);
+        once.OnTimer = [&](TComponent*) {
+            once.SetEnabled(false);
+            act(*window);
+        };
+        once.SetEnabled(true);
+        return window->ShowModal();
+    }
+
+    std::unique_ptr<TfrmAdvanced> window;
+    std::vector<std::string> dialogs;
+    struct HelpCall {
+        HWND parent;
+        std::string file, folder;
+    };
+    std::vector<HelpCall> helpOpened;
+
+private:
+    std::uint8_t savedVersion_ = 0;
+    VersionSource savedSource_ = nullptr;
+    DialogHandler savedDialogs_;
+    HelpOpener savedOpener_;
+};
+
+TEST_F(AdvancedWindowTest, StartsOnTheValuesInForceAndStoresNothing) {
+    const struct {
+        const char* name;
+        VersionSource version;
+        bool lineStored, lineGood;
+        TRadioButton* TfrmAdvanced::*mtu;
+        std::int32_t currentMtu;
+        const char* comboText;
+        std::int32_t spin;  // 64240 bytes over the MSS, within 1 to 113
+    } cases[] = {
+        {"Windows 2000: the first adapter's MTU", Windows2000, false, false, &TfrmAdvanced::rbtnMTU1500, 1500, "1500",
+         44},
+        {"Windows XP: no adapter MTU is read", WindowsXp, true, true, &TfrmAdvanced::rbtnMTUDefault, 576, "576", 113},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        LoadFixture("clean.reg");
+        Machine(c.version);
+        if (c.lineStored) SetLine(c.lineGood);
+        const std::string before = Record();
+        TfrmAdvanced& w = Open();
+
+        RECT client;
+        GetClientRect(w.Handle(), &client);
+        EXPECT_EQ(client.right, 600);
+        EXPECT_EQ(client.bottom, 460);
+        EXPECT_EQ(w.Caption(), "Brisbolt - Advanced Settings");
+        EXPECT_EQ(w.Left(), (GetSystemMetrics(SM_CXSCREEN) - 600) / 2);
+        EXPECT_EQ(TfrmAdvanced::CurrentMtu, c.currentMtu);
+        EXPECT_TRUE((w.*c.mtu)->Checked());
+        EXPECT_EQ(w.comboMTUManual->Text(), c.comboText);
+        EXPECT_TRUE(w.rbtnMTUAutoYes->Checked());
+        EXPECT_TRUE(w.rbtnBlackHoleNo->Checked());
+        EXPECT_TRUE(w.rbtnRWINManual->Checked());
+        EXPECT_FALSE(w.rbtnRWINDefault->Checked());
+        EXPECT_EQ(w.spinRWINMultiplier->Value(), c.spin);
+        EXPECT_EQ(w.lblRWIN->Caption(), "64240");
+        EXPECT_TRUE(w.rbtnNDIDefault->Checked());
+        EXPECT_TRUE(w.rbtnSKADefault->Checked());
+        EXPECT_TRUE(w.rbtnTTL128->Checked());
+        EXPECT_EQ(w.rbtnLineGood->Checked(), c.lineGood);
+        EXPECT_EQ(w.rbtnLineBad->Checked(), !c.lineGood);
+        EXPECT_EQ(TfrmAdvanced::LineGood, c.lineGood);
+        EXPECT_EQ(w.lblBottomLine->Caption(), BottomLineText);
+        EXPECT_TRUE(w.lblWaitToPress->Visible());
+        EXPECT_FALSE(w.btnAccelerateMe->Enabled());
+        EXPECT_FALSE(UpdatingControls);
+        EXPECT_FALSE(ChangesPending);
+        EXPECT_EQ(Record(), before);
+        if (c.version == Windows2000) {
+            // Whatever the display's own mouse lit up goes back first.
+            SendMessageA(w.Handle(), WM_MOUSEMOVE, 0, At(300, 445));
+            Snapshot(&w, "advanced_start");
+        }
+    }
+}
+
+TEST_F(AdvancedWindowTest, EveryChoiceIsStoredAtOnce) {
+    Machine(Windows2000);
+    TfrmAdvanced& w = Open();
+
+    // The receive window follows the multiple and the MTU.
+    Click(w.rbtnRWIN10);
+    EXPECT_EQ(RecordText("rwin"), "14600");
+    EXPECT_TRUE(ChangesPending);
+    EXPECT_TRUE(w.btnAccelerateMe->Enabled());
+    EXPECT_FALSE(w.lblWaitToPress->Visible());
+    Click(w.rbtnMTU576);
+    EXPECT_EQ(RecordText("mtu"), "576");
+    EXPECT_EQ(RecordText("rwin"), "5360");
+    Click(w.rbtnMTU1500);
+    EXPECT_EQ(RecordText("mtu"), "1500");
+    EXPECT_EQ(RecordText("rwin"), "14600");
+    EXPECT_EQ(w.lblRWIN->Caption(), "14600");
+
+    // The line: Bad (nothing stored) to Good halves, Good to Bad doubles, back again.
+    const struct {
+        TRadioButton* TfrmAdvanced::*line;
+        bool good;
+        TRadioButton* TfrmAdvanced::*shown;
+        std::int32_t spin;
+        const char* rwin;
+    } lines[] = {
+        {&TfrmAdvanced::rbtnLineGood, true, &TfrmAdvanced::rbtnRWINManual, 5, "7300"},
+        {&TfrmAdvanced::rbtnLineBad, false, &TfrmAdvanced::rbtnRWIN10, 5, "14600"},
+        {&TfrmAdvanced::rbtnLineGood, true, &TfrmAdvanced::rbtnRWINManual, 5, "7300"},
+    };
+    for (const auto& step : lines) {
+        Click(w.*step.line);
+        EXPECT_EQ(GetLine(), step.good);
+        EXPECT_TRUE((w.*step.shown)->Checked());
+        EXPECT_EQ(w.spinRWINMultiplier->Value(), step.spin);
+        EXPECT_EQ(RecordText("rwin"), step.rwin);
+        EXPECT_FALSE(TfrmAdvanced::LineChanged);
+    }
+    Click(w.rbtnRWIN10);
+    Click(w.rbtnLineBad);
+    EXPECT_TRUE(w.rbtnRWINManual->Checked());
+    EXPECT_EQ(w.spinRWINMultiplier->Value(), 20);
+    EXPECT_EQ(RecordText("rwin"), "29200");
+    Click(w.rbtnLineGood);
+    EXPECT_TRUE(w.rbtnRWIN10->Checked());
+    EXPECT_EQ(RecordText("rwin"), "14600");
+
+    // The NDI choice counts only with the MTU at its default, which stores "6666".
+    Click(w.rbtnNDI32);
+    EXPECT_EQ(RecordText("ndi"), "6666");
+    Click(w.rbtnMTUDefault);
+    EXPECT_EQ(RecordText("mtu"), "6666");
+    EXPECT_EQ(TfrmAdvanced::CurrentMtu, 1500);
+    EXPECT_EQ(RecordText("rwin"), "14600");
+    Click(w.rbtnNDI16);
+    EXPECT_EQ(RecordText("ndi"), "16");
+    Click(w.rbtnNDI32);
+    EXPECT_EQ(RecordText("ndi"), "32");
+
+    // A manual MTU out of range is refused and the selection stays.
+    const struct {
+        const char* typed;
+        bool taken;
+    } manual[] = {{"40", false}, {"abc", false}, {"65536", false}, {"", false}, {"9000", true}};
+    for (const auto& m : manual) {
+        SCOPED_TRACE(m.typed);
+        dialogs.clear();
+        w.comboMTUManual->SetText(m.typed);
+        Click(w.rbtnMTUManual);
+        if (m.taken) {
+            EXPECT_TRUE(dialogs.empty());
+            EXPECT_TRUE(w.rbtnMTUManual->Checked());
+            EXPECT_EQ(RecordText("mtu"), "9000");
+            EXPECT_EQ(RecordText("rwin"), "89600");
+        } else {
+            EXPECT_EQ(dialogs, std::vector<std::string>{ManualMtuRefused});
+            EXPECT_TRUE(w.rbtnMTUDefault->Checked());
+            EXPECT_FALSE(w.rbtnMTUManual->Checked());
+            EXPECT_EQ(RecordText("mtu"), "6666");
+            EXPECT_EQ(TfrmAdvanced::CurrentMtu, 1500);
+        }
+    }
+
+    // The rest, value by value.
+    Click(w.rbtnTTLDefault);
+    EXPECT_EQ(RecordText("ttl"), "32");
+    Click(w.rbtnTTL64);
+    Click(w.rbtnSKA10);
+    EXPECT_EQ(RecordText("ska"), "600000");
+    Click(w.rbtnSKA60);
+    EXPECT_EQ(RecordText("ska"), "3600000");
+    w.spinSKA->SetValue(25);
+    Click(w.rbtnSKAManual);
+    Click(w.rbtnMTUAutoNo);
+    Click(w.rbtnBlackHoleYes);
+    EXPECT_EQ(GetMtu(), 9000);
+    EXPECT_EQ(GetRwin(), 89600);
+    EXPECT_EQ(GetNdi(), 32);
+    EXPECT_EQ(GetTtl(), 64);
+    EXPECT_EQ(GetSka(), 1500000);
+    EXPECT_EQ(GetPMTUDiscover(), 0);
+    EXPECT_EQ(GetPMTUBlackHoleDetect(), 1);
+    EXPECT_TRUE(GetLine());
+    EXPECT_EQ(GetConnect(), "M");
+}
+
+TEST_F(AdvancedWindowTest, TheWaysOutAndHelp) {
+    Machine(WindowsXp);
+    SetRegistryValue(RootKey::LocalMachine, ProgramKey, true, std::string("C:\\Brisbolt"), "installdir",
+                     ValueKind::String);
+    const struct {
+        const char* name;
+        std::function<void(TfrmAdvanced&)> act;
+        int result;
+        bool pending;
+    } cases[] = {
+        {"CANCEL after a choice",
+         [](TfrmAdvanced& w) {
+             Click(w.rbtnTTL64);
+             w.btnCancel->Click();
+         },
+         mrNo, false},
+        {"Accelerate Me with a change",
+         [](TfrmAdvanced& w) {
+             Click(w.rbtnSKA10);
+             w.btnAccelerateMe->Click();
+         },
+         mrYes, true},
+        {"Accelerate Me without one", [](TfrmAdvanced& w) { w.btnAccelerateMe->Click(); }, mrNo, false},
+        {"Min", [](TfrmAdvanced& w) { w.btnMinimize->Click(); }, mrRetry, false},
+        {"the program ending", [](TfrmAdvanced&) { Application->Terminate(); }, mrCancel, false},
+        {"closed otherwise", [](TfrmAdvanced& w) { w.Close(); }, mrNo, false},
+        {"Quit answered No, then help, then closed",
+         [](TfrmAdvanced& w) {
+             w.btnClose->Click();
+             w.btnHelp->Click();
+             w.Close();
+         },
+         mrNo, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ChangesPending = false;
+        dialogs.clear();
+        helpOpened.clear();
+        window.reset(CreateForm<TfrmAdvanced>(nullptr));
+        frmAdvanced = window.get();
+        EXPECT_EQ(RunModal(c.act), c.result);
+        frmAdvanced = nullptr;
+        Application->ResetTerminated();
+        MSG quit;
+        while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
+        EXPECT_EQ(ChangesPending, c.pending);
+    }
+    // The choices stay stored whichever way the window went.
+    EXPECT_EQ(RecordText("ttl"), "64");
+    EXPECT_EQ(RecordText("ska"), "600000");
+    EXPECT_EQ(dialogs, std::vector<std::string>{QuitQuestion});
+    ASSERT_EQ(helpOpened.size(), 1u);
+    EXPECT_EQ(helpOpened[0].parent, window->Handle());
+    EXPECT_EQ(helpOpened[0].file, HelpPageName);
+    EXPECT_EQ(helpOpened[0].folder, "C:\\Brisbolt");
+}
+
+TEST_F(AdvancedWindowTest, HoverColoursGroupsRadioButtonsAndButtons) {
+    Machine(Windows2000);
+    TfrmAdvanced& w = Open();
+    auto moveOver = [](TWinControl* control, int x, int y) {
+        SendMessageA(control->Handle(), WM_MOUSEMOVE, 0, At(x, y));
+        Application->ProcessMessages();
+    };
+    // The group box takes the mouse itself rather than passing it beneath.
+    POINT inside{w.gboxTTL->Width() - 4, w.gboxTTL->Height() - 4};
+    ClientToScreen(w.gboxTTL->Handle(), &inside);
+    EXPECT_EQ(SendMessageA(w.gboxTTL->Handle(), WM_NCHITTEST, 0, MAKELPARAM(inside.x, inside.y)), HTCLIENT);
+
+    moveOver(w.gboxMTU, 150, 5);
+    EXPECT_EQ(w.HighlightedGroup(), w.gboxMTU);
+    EXPECT_EQ(w.gboxMTU->Font.Color(), clLime);
+    moveOver(w.rbtnMTU1492, 5, 5);
+    EXPECT_EQ(w.HighlightedRadio(), w.rbtnMTU1492);
+    EXPECT_EQ(w.rbtnMTU1492->Font.Color(), clLime);
+    // A radio button of another group first lights its group.
+    moveOver(w.rbtnTTL64, 5, 5);
+    EXPECT_EQ(w.HighlightedGroup(), w.gboxTTL);
+    EXPECT_EQ(w.gboxMTU->Font.Color(), clSilver);
+    EXPECT_EQ(w.rbtnMTU1492->Font.Color(), clSilver);
+    EXPECT_EQ(w.HighlightedRadio(), nullptr);
+    moveOver(w.rbtnTTL64, 6, 5);
+    EXPECT_EQ(w.rbtnTTL64->Font.Color(), clLime);
+    moveOver(&w, w.btnCancel->Left() + 10, w.btnCancel->Top() + 10);
+    EXPECT_EQ(w.HighlightedButton(), w.btnCancel);
+    EXPECT_EQ(w.btnCancel->Font.Color(), HoverGreen);
+    Snapshot(&w, "advanced_hover");
+
+    moveOver(&w, 300, 445);  // the background below the groups
+    EXPECT_EQ(w.HighlightedGroup(), nullptr);
+    EXPECT_EQ(w.HighlightedRadio(), nullptr);
+    EXPECT_EQ(w.HighlightedButton(), nullptr);
+    EXPECT_EQ(w.gboxTTL->Font.Color(), clSilver);
+    EXPECT_EQ(w.rbtnTTL64->Font.Color(), clSilver);
+    EXPECT_EQ(w.btnCancel->Font.Color(), clBlack);
+
+    // The keep-alive arrows step by five minutes within 5 to 60.
+    HWND arrows = FindWindowExA(w.gboxSKA->Handle(), nullptr, "msctls_updown32", nullptr);
+    ASSERT_TRUE(arrows);
+    RECT box;
+    GetClientRect(arrows, &box);
+    SendMessageA(arrows, WM_LBUTTONDOWN, MK_LBUTTON, At(box.right / 2, box.bottom * 3 / 4));
+    SendMessageA(arrows, WM_LBUTTONUP, 0, At(box.right / 2, box.bottom * 3 / 4));
+    EXPECT_EQ(w.spinSKA->Value(), 55);
+}
+
+// Every caption fits: the radio buttons' beside their circle, the groups'
+// within the frame, and nothing reaches past its group or the window's frame.
+TEST_F(AdvancedWindowTest, EveryCaptionFitsItsControl) {
+    Machine(WindowsXp);
+    TfrmAdvanced& w = Open();
+    ClientDC dc(w.Handle());
+    auto textWidth = [&](TControl* control) {
+        ScopedSelect font(dc.get(), control->Font.Handle());
+        SIZE size{};
+        GetTextExtentPoint32A(dc.get(), control->Caption().c_str(), static_cast<int>(control->Caption().size()), &size);
+        return static_cast<int>(size.cx);
+    };
+    const int circle = GetSystemMetrics(SM_CXMENUCHECK) + 4;
+    int groups = 0, radios = 0;
+    for (TControl* child : w.Controls()) {
+        auto* group = dynamic_cast<TGroupBox*>(child);
+        if (!group) continue;
+        ++groups;
+        SCOPED_TRACE(group->Name);
+        EXPECT_LE(textWidth(group) + 16, group->Width());
+        EXPECT_GE(group->Left(), 12);
+        EXPECT_LE(group->Left() + group->Width(), 588);
+        EXPECT_GE(group->Top(), 52);
+        EXPECT_LE(group->Top() + group->Height(), w.lblWaitToPress->Top());
+        for (TControl* inside : group->Controls()) {
+            EXPECT_LE(inside->Left() + inside->Width(), group->Width() - 2) << inside->Name;
+            EXPECT_LE(inside->Top() + inside->Height(), group->Height() - 2) << inside->Name;
+            if (auto* radio = dynamic_cast<TRadioButton*>(inside)) {
+                ++radios;
+                EXPECT_LE(circle + textWidth(radio), radio->Width()) << radio->Name;
+            }
+        }
+    }
+    EXPECT_EQ(groups, 8);
+    EXPECT_EQ(radios, 33);
+    EXPECT_LE(textWidth(w.lblWaitToPress), w.lblWaitToPress->Width());
+    EXPECT_LE(textWidth(w.lblBottomLine), w.lblBottomLine->Width());
+}
+
+}  // namespace
+}  // namespace brisbolt
