@@ -110,7 +110,8 @@ wizard_hide=(576 143) wizard_dsl2=(64 143) wizard_automatic=(436 126) wizard_adv
 later=(234 155)
 # Method windows: their buttons and the full-control choices used below.
 automatic_accelerate=(87 420)
-advanced_accelerate=(223 425)
+advanced_accelerate=(381 421)
+advanced_mtu_manual=(32 265) advanced_mtu_box=(170 264) advanced_good=(420 259) advanced_bad=(502 259)
 
 # --- 1. Windows 2000, first start, automatic preset ---
 load_reg "$fixtures/clean.reg"
@@ -181,7 +182,45 @@ advanced=$(wait_for 'Brisbolt - Advanced Settings' 10) || fail "\"Advanced\" ope
 origin "$advanced"
 sleep 1
 shot road_advanced_start
-# ADVANCED-CHOICES
+# A manual MTU of 40 is refused with a message (press its OK); 1460 is taken.
+mtu_before=$(value "$user" mtu)
+type_mtu() {
+    click "${advanced_mtu_box[@]}"
+    xdotool key End shift+Home BackSpace
+    xdotool type "$1"
+    click "${advanced_mtu_manual[@]}"
+    sleep 0.5
+}
+type_mtu 40
+notice=$(wait_for Brisbolt 5) || fail "a manual MTU of 40 brought no message"
+shot road_advanced_mtu_refused
+(
+    origin "$notice"
+    click $((WIDTH / 2)) $((HEIGHT - 19))
+)
+wait_gone Brisbolt 5 || fail "the message about the MTU did not close"
+sleep 0.5
+[ "$(value "$user" mtu)" = "$mtu_before" ] || fail "a manual MTU of 40 was stored"
+type_mtu 1460
+[ "$(value "$user" mtu)" = 1460 ] || fail "the manual MTU 1460 was not stored"
+# With no line condition stored the window starts on "Bad": Good, Bad, Good.
+click "${advanced_good[@]}"
+sleep 0.3
+[ "$(value "$user" line)" = 0x1 ] || fail "\"Good\" did not store the line condition"
+click "${advanced_bad[@]}"
+sleep 0.3
+[ "$(value "$user" line)" = 0x0 ] || fail "\"Bad\" did not store the line condition"
+bad_rwin=$(value "$user" rwin)
+click "${advanced_good[@]}"
+sleep 0.3
+[ "$(value "$user" line)" = 0x1 ] || fail "\"Good\" did not store the line condition"
+rwin=$(value "$user" rwin)
+# Whole multiples of the segment size (1460 - 40), at most the 9x cap; Bad
+# holds about twice as much.
+[ $((rwin % 1420)) = 0 ] && [ "$rwin" -le 65535 ] && [ $((bad_rwin % 1420)) = 0 ] && [ "$bad_rwin" -le 65535 ] ||
+    fail "receive windows $rwin (Good) and $bad_rwin (Bad) are no multiples of 1420 within 65535"
+[ "$bad_rwin" -gt "$rwin" ] || [ "$bad_rwin" = $((65535 / 1420 * 1420)) ] || fail "\"Bad\" ($bad_rwin) is not above \"Good\" ($rwin)"
+hover "${advanced_accelerate[@]}"
 shot road_advanced_chosen
 click "${advanced_accelerate[@]}"
 apply=$(wait_for "$apply_title" 10) || fail "\"Accelerate Me !\" started no apply run"
@@ -190,6 +229,16 @@ sleep 3
 click "${later[@]}"
 wait_gone "$apply_title" 10 || fail "\"Reboot Later\" did not close the apply window"
 sleep 1
-# ADVANCED-CHECKS
+# The choices, as text, in the 9x family's keys.
+mstcp='HKLM\System\CurrentControlSet\Services\VxD\MSTCP'
+expect "$mstcp" DefaultRcvWindow "$rwin"
+tcpip_bindings=0
+for slot in 0 1 2 3 4 5 6 7 8 9; do
+    key="HKLM\System\CurrentControlSet\Services\Class\NetTrans\000$slot"
+    [ "$(value "$key" DriverDesc)" = TCP/IP ] || continue
+    expect "$key" MaxMTU 1460
+    tcpip_bindings=$((tcpip_bindings + 1))
+done
+[ "$tcpip_bindings" -gt 0 ] || fail "the Windows 98 fixture has no TCP/IP binding"
 quit_from_tray
 echo "wizard road: Windows 2000 automatic preset and Windows 98 full control applied; pictures in $shots"
