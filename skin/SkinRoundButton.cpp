@@ -60,13 +60,13 @@ void TSkinRoundButton::DrawBevel(HDC dc) {
     const int ax = 4 * (w / 5), ay = h / 5, bx = w / 5, by = 4 * (h / 5);
     const COLORREF upper = ColorRef(pressed_ ? clBtnShadow : clBtnHighlight);
     const COLORREF lower = ColorRef(pressed_ ? clBtnHighlight : clBtnShadow);
-    const int oldDirection = SetArcDirection(dc, AD_COUNTERCLOCKWISE);
+    // Arcs run counterclockwise, the default of every device context; the
+    // program never turns it (SetArcDirection is not on Windows 95).
     for (auto [color, x0, y0, x1, y1] : {std::tuple{upper, ax, ay, bx, by}, std::tuple{lower, bx, by, ax, ay}}) {
         UniquePen pen(CreatePen(PS_SOLID, 1, color));
         ScopedSelect select(dc, pen.get());
         Arc(dc, 1, 1, w - 2, h - 2, x0, y0, x1, y1);
     }
-    SetArcDirection(dc, oldDirection);
 }
 
 void TSkinRoundButton::Paint(TCanvas& canvas) {
@@ -92,7 +92,6 @@ void TSkinRoundButton::Paint(TCanvas& canvas) {
                 Ellipse(u, 1, 1, w - 2, h - 2);
             }
             const int ax = 4 * (w / 5), ay = h / 5, bx = w / 5, by = 4 * (h / 5);
-            const int oldDirection = SetArcDirection(u, AD_COUNTERCLOCKWISE);
             UniquePen shadow(CreatePen(PS_SOLID, 1, ColorRef(clBtnShadow)));
             UniquePen light(CreatePen(PS_SOLID, 1, ColorRef(clBtnHighlight)));
             {
@@ -103,7 +102,6 @@ void TSkinRoundButton::Paint(TCanvas& canvas) {
                 ScopedSelect p(u, light.get());
                 Arc(u, 0, 0, w - 1, h - 1, bx, by, ax, ay);
             }
-            SetArcDirection(u, oldDirection);
         }
     }
     DrawTransparent(TransparentMode::KeyColor, face.DC(), under, unUsedColor_, 0, 0);
