@@ -1,6 +1,7 @@
 #include "shell/frmAbout.h"
 
 #include "resources/ResourceNames.h"
+#include "skin/WindowParts.h"
 
 namespace brisbolt {
 
@@ -9,13 +10,7 @@ constexpr int ClientWidth = 331, ClientHeight = 182;
 }  // namespace
 
 TfrmAbout::TfrmAbout(TComponent* owner) : TForm(owner) {
-    Name = "frmAbout";
-    SetCaption("About");
-    BorderStyle = TBorderStyle::None;
-    Position = TPosition::ScreenCenter;
-    SetBounds(0, 0, ClientWidth, ClientHeight);
-    Font.SetName("MS Sans Serif");
-    Font.SetHeight(-11);
+    SetUpWindow(*this, "frmAbout", "About", ClientWidth, ClientHeight);
 
     ShapedForm1 = new TShapedForm(this);
     ShapedForm1->Name = "ShapedForm1";

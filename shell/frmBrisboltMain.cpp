@@ -36,12 +36,8 @@ void SetColorIfOther(TFont& font, TColor color) {
 }  // namespace
 
 TfrmBrisboltMain::TfrmBrisboltMain(TComponent* owner) : TForm(owner) {
-    Name = "frmBrisboltMain";
-    SetCaption("Brisbolt - the full-featured Internet and LAN acceleration tool");
-    BorderStyle = TBorderStyle::None;
-    Position = TPosition::ScreenCenter;
-    SetBounds(0, 0, ClientWidth, ClientHeight);
-    SetFontOf(Font, clWindowText, -11, fsBold);
+    SetUpWindow(*this, "frmBrisboltMain", "Brisbolt - the full-featured Internet and LAN acceleration tool",
+                ClientWidth, ClientHeight, fsBold);
 
     // Under the skin picture, outside the outline: the window's own "Min"
     // and "Quit" buttons stand in for these two.

@@ -9,6 +9,15 @@ void SetFontOf(TFont& font, TColor color, int height, unsigned style, const char
     font.SetStyle(style);
 }
 
+void SetUpWindow(TForm& form, const char* name, const char* caption, int width, int height, unsigned fontStyle) {
+    form.Name = name;
+    form.SetCaption(caption);
+    form.BorderStyle = TBorderStyle::None;
+    form.Position = TPosition::ScreenCenter;
+    form.SetBounds(0, 0, width, height);
+    SetFontOf(form.Font, clWindowText, -11, fontStyle);
+}
+
 TShapedForm* NewSkin(TForm* form, const char* picture, const char* mask) {
     auto* skin = new TShapedForm(form);
     skin->Name = "ShapedForm1";

@@ -13,6 +13,10 @@ namespace brisbolt {
 
 void SetFontOf(TFont& font, TColor color, int height, unsigned style, const char* name = "MS Sans Serif");
 
+// A borderless window, centred on the screen when shown, with the client
+// size given and the program's font ("MS Sans Serif", 8 point).
+void SetUpWindow(TForm& form, const char* name, const char* caption, int width, int height, unsigned fontStyle = 0);
+
 // The window's outline and background picture, draggable.
 TShapedForm* NewSkin(TForm* form, const char* picture, const char* mask);
 

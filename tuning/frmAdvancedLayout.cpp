@@ -28,13 +28,8 @@ constexpr const char* ExperimentHint = "Experiment to see how this works for you
 }  // namespace
 
 TfrmAdvanced::TfrmAdvanced(TComponent* owner) : TForm(owner) {
-    Name = "frmAdvanced";
-    SetCaption("Brisbolt - Advanced Settings");
-    BorderStyle = TBorderStyle::None;
-    Position = TPosition::ScreenCenter;
-    SetBounds(0, 0, ClientWidth, ClientHeight);
+    SetUpWindow(*this, "frmAdvanced", "Brisbolt - Advanced Settings", ClientWidth, ClientHeight);
     SetColor(clBlack);
-    SetFontOf(Font, clWindowText, -11, 0);
     ShapedForm1 = NewSkin(this, resources::SkinAdvanced, resources::MaskAdvanced);
     ShapedForm1->OnMouseMove = [this](TComponent* s, TShiftState k, int x, int y) { ShapedForm1MouseMove(s, k, x, y); };
 

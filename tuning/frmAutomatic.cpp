@@ -51,12 +51,7 @@ bool NeedsTwoLines(const TSkinCheckBox& item) {
 }  // namespace
 
 TfrmAutomatic::TfrmAutomatic(TComponent* owner) : TForm(owner) {
-    Name = "frmAutomatic";
-    SetCaption("Brisbolt - Automatic");
-    BorderStyle = TBorderStyle::None;
-    Position = TPosition::ScreenCenter;
-    SetBounds(0, 0, ClientWidth, ClientHeight);
-    SetFontOf(Font, clWindowText, -11, 0);
+    SetUpWindow(*this, "frmAutomatic", "Brisbolt - Automatic", ClientWidth, ClientHeight);
 
     // The labels on the picture are made first but placed on it once the
     // picture is there, so that they are painted over it.
