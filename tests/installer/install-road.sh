@@ -19,20 +19,8 @@ fixtures=$3
 scratch=$4
 export WINEDEBUG=-all
 export WINELOADER=${WINELOADER:-/usr/lib/wine/wine}
-source_prefix=${BRISBOLT_WINEPREFIX:?BRISBOLT_WINEPREFIX is not set}
-prefix=$scratch/prefix
-
-cleanup() {
-    WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
-    rm -rf "$scratch"
-}
-trap cleanup EXIT
-cleanup
-mkdir -p "$scratch"
-# A copy costs a second; a fresh prefix would cost half a minute.
-cp -a "$source_prefix" "$prefix"
-rm -f "$prefix/.brisbolt-ready"
-export WINEPREFIX=$prefix
+. "$(dirname "$0")/../support/throwaway-prefix.sh"
+use_throwaway_prefix "$scratch"
 wineserver -p >/dev/null 2>&1 </dev/null
 
 folder='C:\Brisbolt Test'

@@ -7,21 +7,9 @@ program=$1
 scratch=$2
 export WINEDEBUG=-all
 export WINELOADER=${WINELOADER:-/usr/lib/wine/wine}
-source_prefix=${BRISBOLT_WINEPREFIX:?BRISBOLT_WINEPREFIX is not set}
-prefix=$scratch/prefix
+. "$(dirname "$0")/../support/throwaway-prefix.sh"
+use_throwaway_prefix "$scratch"
 result=$scratch/result.txt
-
-cleanup() {
-    WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
-    rm -rf "$scratch"
-}
-trap cleanup EXIT
-cleanup
-mkdir -p "$scratch"
-# A copy costs a second; a fresh prefix would cost half a minute.
-cp -a "$source_prefix" "$prefix"
-rm -f "$prefix/.brisbolt-ready"
-export WINEPREFIX=$prefix
 
 started=$(date +%s)
 status=0

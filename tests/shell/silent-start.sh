@@ -12,24 +12,8 @@ export WINELOADER=${WINELOADER:-/usr/lib/wine/wine}
 export WINEPREFIX=${BRISBOLT_WINEPREFIX:?BRISBOLT_WINEPREFIX is not set}
 mkdir -p "$shots"
 
-fail() { echo "silent start: $*"; xdotool search --name '.' getwindowname %@ 2>/dev/null | sort -u | head -20; exit 1; }
-# Prints the id of the window with exactly this title once it shows.
-wait_for() {
-    for _ in $(seq 1 $(($2 * 10))); do
-        id=$(xdotool search --name "^$1\$" 2>/dev/null | head -1 || true)
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.1
-    done
-    return 1
-}
-wait_gone() {
-    for _ in $(seq 1 $(($2 * 10))); do
-        xdotool search --name "^$1\$" >/dev/null 2>&1 || return 0
-        sleep 0.1
-    done
-    return 1
-}
-shot() { import -window root "$shots/$1.png"; }
+road="silent start"
+. "$(dirname "$0")/../support/screen-road.sh"
 tray_menu() {
     xdotool mousemove 12 32 click 3
     sleep 1

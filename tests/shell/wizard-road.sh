@@ -27,28 +27,8 @@ cleanup() {
     load_reg "$fixtures/clean.reg"
     rm -rf "$work"
 }
-fail() {
-    echo "wizard road: $*"
-    xdotool search --name '.' getwindowname %@ 2>/dev/null | sort -u | head -20
-    shot "failure"
-    exit 1
-}
-wait_for() {  # title seconds: prints the window id once it shows
-    for _ in $(seq 1 $(($2 * 10))); do
-        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true)
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.1
-    done
-    return 1
-}
-wait_gone() {
-    for _ in $(seq 1 $(($2 * 10))); do
-        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
-        sleep 0.1
-    done
-    return 1
-}
-shot() { import -window root "$shots/$1.png"; }
+road="wizard road"
+. "$(dirname "$0")/../support/screen-road.sh"
 load_reg() { "$WINELOADER" regedit /S "Z:${1//\//\\}" >/dev/null 2>&1 </dev/null; }
 # The data of one value as `reg query` prints it ("0x5dc", "1492", ...); empty when missing.
 value() {
