@@ -70,6 +70,11 @@ public:
     bool ParentShowHint = true;
     // ShowHint as it applies: taken from the parent while ParentShowHint holds.
     bool EffectiveShowHint() const;
+    // The control's own choice, no longer the parent's.
+    void SetShowHint(bool value) {
+        ShowHint = value;
+        ParentShowHint = false;
+    }
     LPCSTR Cursor = IDC_ARROW;
 
     TNotifyEvent OnClick;

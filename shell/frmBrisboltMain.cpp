@@ -56,7 +56,7 @@ TfrmBrisboltMain::TfrmBrisboltMain(TComponent* owner) : TForm(owner) {
         newGlyphButton("btnMinimize", 585, resources::GlyphHide, "Hide this form. To close, use the tray icon...");
     btnMinimize->OnClick = [this](TComponent* sender) { btnMinimizeClick(sender); };
     btnExit = newGlyphButton("btnExit", 607, resources::GlyphClose, "Click this 'X' to close the program.");
-    btnExit->ShowHint = true;
+    btnExit->SetShowHint(true);
     btnExit->OnClick = [this](TComponent* sender) { btnExitClick(sender); };
 
     Image1 = new TImage(this);
@@ -201,7 +201,7 @@ TRadioButton* TfrmBrisboltMain::NewRadio(const char* name, int top, const char* 
     SetFontOf(radio->Font, clBtnFace, -11, fsBold);
     radio->SetCaption(caption);
     radio->Hint = hint;
-    radio->ShowHint = true;
+    radio->SetShowHint(true);
     radio->OnClick = [this](TComponent* sender) { rbtnDialupClick(sender); };
     radio->OnMouseMove = [this](TComponent* s, TShiftState k, int x, int y) { RadiobuttonMouseMove(s, k, x, y); };
     return radio;

@@ -44,7 +44,7 @@ TRoundedButton* NewButton(TComponent* owner, TWinControl* parent, const ButtonLo
     SetFontOf(button->Font, clBlack, look.fontHeight, look.fontStyle);
     button->SetCaption(caption);
     button->Hint = hint;
-    button->ShowHint = !hint.empty();
+    button->SetShowHint(!hint.empty());
     return button;
 }
 

@@ -108,14 +108,14 @@ TfrmAdvanced::TfrmAdvanced(TComponent* owner) : TForm(owner) {
     Panel2->BevelOuter = TPanelBevel::Lowered;
     Panel2->SetColor(clBlack);
     Panel2->Hint = RwinHint;
-    Panel2->ShowHint = true;
+    Panel2->SetShowHint(true);
     lblRWIN = new TLabel(this);
     lblRWIN->Name = "lblRWIN";
     lblRWIN->SetParent(Panel2);
     lblRWIN->SetBounds(2, 2, Panel2->Width() - 4, Panel2->Height() - 4);
     lblRWIN->Alignment = TAlignment::Center;
     lblRWIN->Hint = RwinHint;
-    lblRWIN->ShowHint = true;
+    lblRWIN->SetShowHint(true);
     SetFontOf(lblRWIN->Font, clLime, -13, fsBold);
     lblRWIN->SetCaption("?");
     top += gboxRWIN->Height() + GroupGap;
@@ -244,7 +244,7 @@ TRadioButton* TfrmAdvanced::NewRadio(TGroupBox* group, const char* name, int lef
     radio->SetCaption(caption);
     radio->Cursor = IDC_HAND;
     radio->Hint = hint;
-    radio->ShowHint = *hint != '\0';
+    radio->SetShowHint(*hint != '\0');
     radio->OnClick = [this, handler](TComponent* sender) { (this->*handler)(sender); };
     radio->OnMouseMove = [this](TComponent* s, TShiftState k, int x, int y) { rbtnMTUDefaultMouseMove(s, k, x, y); };
     return radio;

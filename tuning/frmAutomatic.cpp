@@ -195,7 +195,7 @@ TSkinCheckBox* TfrmAutomatic::NewItem(const char* name, int row, const char* cap
     item->SetCaption(caption);
     item->SetWordWrap(NeedsTwoLines(*item));
     item->Hint = hint;
-    item->ShowHint = true;
+    item->SetShowHint(true);
     item->SetVisible(false);
     return item;
 }

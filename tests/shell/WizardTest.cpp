@@ -236,6 +236,20 @@ TEST_F(WizardTest, MinAndQuitWithTheSharedFlags) {
     EXPECT_TRUE(dialogs.empty());
 }
 
+TEST_F(WizardTest, HintsShowWhereTheWindowOffersThem) {
+    SaveOriginalValues();
+    TfrmBrisboltMain& w = Open();
+    for (TControl* shown :
+         std::vector<TControl*>{w.btnExit, w.btnHelp, w.RoundedButton1, w.btnClose, w.btnHide, w.rbtnDialup, w.rbtnDSL2,
+                                w.rbtnLAN, w.btnPrepareSystem, w.btnFullControl}) {
+        EXPECT_TRUE(shown->EffectiveShowHint()) << shown->Name;
+        EXPECT_FALSE(shown->Hint.empty()) << shown->Name;
+    }
+    for (TControl* silent : std::vector<TControl*>{w.btnMinimize, w.lblLine1, w.Label1})
+        EXPECT_FALSE(silent->EffectiveShowHint()) << silent->Name;
+    EXPECT_EQ(w.btnMinimize->Hint, "Hide this form. To close, use the tray icon...");
+}
+
 TEST_F(WizardTest, HelpOpensThePageFromTheInstallFolder) {
     SaveOriginalValues();
     SetRegistryValue(RootKey::LocalMachine, ProgramKey, true, std::string("C:\\Program Files\\Brisbolt"), "installdir",
