@@ -328,10 +328,7 @@ void TfrmBrisboltMain::btnCloseClick(TComponent*) {
     QuitWhenConfirmed();
 }
 
-void TfrmBrisboltMain::btnExitClick(TComponent*) {
-    PlayClick();
-    QuitWhenConfirmed();
-}
+void TfrmBrisboltMain::btnExitClick(TComponent* sender) { btnCloseClick(sender); }
 
 void TfrmBrisboltMain::btnHelpClick(TComponent*) { OpenHelpPage(Handle()); }
 
@@ -389,13 +386,11 @@ void TfrmBrisboltMain::pnlConnectionMethodMouseMove(TComponent*, TShiftState, in
 
 void TfrmBrisboltMain::pnlSelectAccelerationMethodMouseMove(TComponent*, TShiftState, int, int) {
     HighlightStep(pnlSelectAccelerationMethod);
-    if (TRoundedButton* button = hover_.Current()) button->Font.SetColor(clBlack);
-    hover_.Forget();
+    hover_.Clear();
 }
 
 void TfrmBrisboltMain::ShapedForm1MouseMove(TComponent*, TShiftState, int, int) {
-    if (TRoundedButton* button = hover_.Current()) button->Font.SetColor(clBlack);
-    hover_.Forget();
+    hover_.Clear();
     if (highlightedStep_) {
         SetColorIfOther(Label1->Font, clWhite);
         SetColorIfOther(Label2->Font, clWhite);

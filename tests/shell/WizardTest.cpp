@@ -40,12 +40,6 @@ BOOL WINAPI RecordRestart(UINT, DWORD) {
 
 const std::string Connect = "connect";
 
-void Snapshot(TForm* form, const std::string& name) {
-    TBitmap picture;
-    skintest::Render(form, picture);
-    skintest::SaveSnapshot(picture, name);
-}
-
 class WizardTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -178,7 +172,7 @@ TEST_F(WizardTest, TheFirstRunSavesTheOriginalsAndExplainsForTenSeconds) {
     EXPECT_TRUE(w.tmrPanelOnScreen->Enabled());
     EXPECT_EQ(w.tmrPanelOnScreen->Interval(), 10000);
     w.Show();
-    Snapshot(&w, "wizard_first_run");
+    skintest::SnapshotOf(&w, "wizard_first_run");
     // The timer's tick hides it.
     w.tmrPanelOnScreenTimer(w.tmrPanelOnScreen);
     EXPECT_FALSE(w.pnlInitialExplanation->Visible());

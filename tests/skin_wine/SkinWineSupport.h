@@ -47,6 +47,13 @@ inline void SaveSnapshot(const TBitmap& picture, const std::string& name) {
     EXPECT_TRUE(picture.SaveToFile(std::string(SNAPSHOT_DIR) + "/" + name + ".bmp")) << name;
 }
 
+// What the window paints, saved under its picture name.
+inline void SnapshotOf(TForm* form, const std::string& name) {
+    TBitmap picture;
+    Render(form, picture);
+    SaveSnapshot(picture, name);
+}
+
 inline COLORREF PixelAt(const TBitmap& picture, int x, int y) { return GetPixel(picture.DC(), x, y); }
 
 inline COLORREF Grey(int level) { return RGB(level, level, level); }

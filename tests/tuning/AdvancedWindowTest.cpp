@@ -46,12 +46,6 @@ void Click(TRadioButton* radio) {
     Application->ProcessMessages();
 }
 
-void Snapshot(TForm* form, const std::string& name) {
-    TBitmap picture;
-    skintest::Render(form, picture);
-    skintest::SaveSnapshot(picture, name);
-}
-
 class AdvancedWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -172,7 +166,7 @@ TEST_F(AdvancedWindowTest, StartsOnTheValuesInForceAndStoresNothing) {
         if (c.version == Windows2000) {
             // Whatever the display's own mouse lit up goes back first.
             SendMessageA(w.Handle(), WM_MOUSEMOVE, 0, At(300, 445));
-            Snapshot(&w, "advanced_start");
+            skintest::SnapshotOf(&w, "advanced_start");
         }
     }
 }
@@ -370,7 +364,7 @@ TEST_F(AdvancedWindowTest, HoverColoursGroupsRadioButtonsAndButtons) {
     moveOver(&w, w.btnCancel->Left() + 10, w.btnCancel->Top() + 10);
     EXPECT_EQ(w.HighlightedButton(), w.btnCancel);
     EXPECT_EQ(w.btnCancel->Font.Color(), HoverGreen);
-    Snapshot(&w, "advanced_hover");
+    skintest::SnapshotOf(&w, "advanced_hover");
 
     moveOver(&w, 300, 445);  // the background below the groups
     EXPECT_EQ(w.HighlightedGroup(), nullptr);

@@ -25,7 +25,6 @@
 namespace brisbolt {
 namespace {
 
-using skintest::SaveSnapshot;
 
 BOOL WINAPI QuietShell(DWORD, NotifyIconRecord*) { return TRUE; }
 
@@ -42,13 +41,6 @@ std::string RegistryState() {
     for (RootKey root : {RootKey::CurrentUser, RootKey::LocalMachine})
         state += DumpKeyTree(registry, root, "Software\\Corvelle");
     return state + DumpKeyTree(registry, RootKey::LocalMachine, "System\\CurrentControlSet\\Services");
-}
-
-// The picture the window paints, whatever the display shows.
-void Snapshot(TForm* form, const std::string& name) {
-    TBitmap picture;
-    skintest::Render(form, picture);
-    SaveSnapshot(picture, name);
 }
 
 class ApplyWindowTest : public ::testing::Test {
@@ -86,7 +78,7 @@ protected:
             answered = true;
             prompt = {w.lblReboot1->Caption(), w.lblReboot2->Caption(), w.btnRebootNow->Visible(),
                       w.btnRebootLater->Caption()};
-            Snapshot(&w, snapshot);
+            skintest::SnapshotOf(&w, snapshot);
             (std::string(button) == "now" ? w.btnRebootNow : w.btnRebootLater)->Click();
         };
     }
@@ -119,7 +111,7 @@ TEST_F(ApplyWindowTest, TheDisplayTickByTick) {
     EXPECT_TRUE(w->imgRedRight->Visible());
     EXPECT_EQ(w->imgRedRight->Left(), 36);
     EXPECT_FALSE(w->lblActionItem2->Visible());
-    Snapshot(w.get(), "apply_prepared");
+    skintest::SnapshotOf(w.get(), "apply_prepared");
 
     const struct {
         int tick;
@@ -143,7 +135,7 @@ TEST_F(ApplyWindowTest, TheDisplayTickByTick) {
         EXPECT_EQ(w->lblActionItem2->Caption(), stage.message);
         for (int i = 2; i <= 9; ++i) EXPECT_EQ(w->imgRed[i]->Visible(), i <= stage.lastSegment) << i;
         EXPECT_EQ(w->imgRedRight->Left(), RightCapLeft(w->StepCounter(), 34));
-        if (stage.snapshot) Snapshot(w.get(), stage.snapshot);
+        if (stage.snapshot) skintest::SnapshotOf(w.get(), stage.snapshot);
     }
     EXPECT_EQ(w->imgRedRight->Left(), 256);
     EXPECT_FALSE(w->tmrRedBar->Enabled());

@@ -30,12 +30,6 @@ namespace {
 
 BOOL WINAPI QuietShell(DWORD, NotifyIconRecord*) { return TRUE; }
 
-void Snapshot(TForm* form, const std::string& name) {
-    TBitmap picture;
-    skintest::Render(form, picture);
-    skintest::SaveSnapshot(picture, name);
-}
-
 std::string Record() { return DumpKeyTree(ActiveRegistry(), RootKey::CurrentUser, ProgramKey); }
 
 class AutomaticWindowTest : public ::testing::Test {
@@ -145,14 +139,14 @@ TEST_F(AutomaticWindowTest, TheItemsTickInOrderAndInTimeThenThePresetIsStoredAnd
                               f.lblReadyToGo->Visible(), GetMtu()});
         if (rows == "xxxv.." && !pictured) {
             pictured = true;
-            Snapshot(&f, "automatic_preparing");
+            skintest::SnapshotOf(&f, "automatic_preparing");
         }
         if (f.btnAccelerateMe->Enabled() && !accelerated) {
             accelerated = true;
             const POINT at = Centre(f.btnAccelerateMe);
             MoveTo(at.x, at.y);
             EXPECT_EQ(f.HighlightedButton(), f.btnAccelerateMe);
-            Snapshot(&f, "automatic_ready");
+            skintest::SnapshotOf(&f, "automatic_ready");
             f.btnAccelerateMe->Click();
         }
     });
