@@ -25,7 +25,6 @@
 namespace brisbolt {
 namespace {
 
-
 BOOL WINAPI QuietShell(DWORD, NotifyIconRecord*) { return TRUE; }
 
 int restarts = 0;
