@@ -79,16 +79,20 @@ install ""
 echo "install road: installed into $folder with shortcuts, uninstaller and entry; Run value only when chosen"
 
 # 2. The uninstall road, once per family.
-answer_dialogs() {  # presses Return on the two "Brisbolt" boxes: OK, then Yes
-    local seen=""
+answer_dialogs() {  # pid N: presses Return on every "Brisbolt" box until the program ends; at least N boxes
+    local program=$1 least=$2 pressed=0
     for _ in $(seq 200); do
-        id=$(xdotool search --name '^Brisbolt$' 2>/dev/null | head -1 || true)
-        if [ -n "$id" ] && [ "$id" != "$seen" ]; then
+        id=$(xdotool search --onlyvisible --name '^Brisbolt$' 2>/dev/null | head -1 || true)
+        if [ -n "$id" ]; then
             sleep 0.3
+            # The notice's OK and the question's Yes are both the default
+            # button; the next box may come back under the same window id.
             xdotool windowactivate --sync "$id" key --window "$id" Return 2>/dev/null || xdotool key Return
-            seen=$id
-            [ "$1" = 1 ] && return 0
-            set -- $(($1 - 1))
+            pressed=$((pressed + 1))
+            sleep 0.3
+        elif ! kill -0 "$program" 2>/dev/null; then
+            [ "$pressed" -ge "$least" ]
+            return
         fi
         sleep 0.1
     done
@@ -104,7 +108,7 @@ road() {  # version code fixture
     grep 'prepare:' "$log" | tail -1
     # What Add/Remove Programs starts (its command line is checked above).
     "$WINELOADER" "$folder\\brisbolt.exe" /UNINSTALL >>"$log" 2>&1 </dev/null &
-    answer_dialogs 2 || fail "$version: the uninstall did not ask"
+    answer_dialogs $! 2 || fail "$version: the uninstall did not ask"
     for _ in $(seq 200); do
         [ ! -e "$unix_folder" ] && [ ! -e "$uninstaller" ] && ! has_key "$arp_key" && break
         sleep 0.1
