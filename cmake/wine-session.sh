@@ -2,7 +2,10 @@
 # Manages the private Wine prefix of a build folder.
 #   prefix  create the prefix once (with the Windows version of each test program)
 #   start   create the prefix, start the virtual display named by DISPLAY
-#           and keep one wineserver running for the whole test run
+#           and keep one wineserver running for the whole test run; first
+#           keep a copy of the prefix taken while no server holds its
+#           registry (<prefix>.pristine), for the tests that need a prefix
+#           of their own
 #   stop    end the wineserver, every Wine process of the prefix, and the display
 # WINELOADER names the Wine loader (32-bit by default; wine64 for a 64-bit
 # build, whose prefix is then a 64-bit one).
@@ -44,6 +47,17 @@ make_prefix() {
     flock -u 9
 }
 
+# A running wineserver keeps registry changes in memory and writes them out
+# later, so a prefix copied under a live server is half old, half new. The
+# copy is taken here, after the server has ended and written everything.
+keep_pristine_copy() {
+    local pristine=$WINEPREFIX.pristine
+    [ -f "$pristine/.brisbolt-ready" ] && return 0
+    rm -rf "$pristine" "$pristine.part"
+    cp -a "$WINEPREFIX" "$pristine.part"
+    mv "$pristine.part" "$pristine"
+}
+
 start_display() {
     [ -n "${DISPLAY:-}" ] || return 0
     local n=${DISPLAY#:}
@@ -67,6 +81,7 @@ case "${1:-}" in
     start)  start_display; make_prefix
             wineserver -k >/dev/null 2>&1 </dev/null || true
             wineserver -w >/dev/null 2>&1 </dev/null || true
+            keep_pristine_copy
             wineserver -p >/dev/null 2>&1 </dev/null 9>&- ;;
     stop)   wineserver -k 2>/dev/null || true; stop_display ;;
     *) echo "usage: $0 prefix|start|stop" >&2; exit 2 ;;

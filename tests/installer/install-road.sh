@@ -56,7 +56,18 @@ arp_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Brisbolt'
 # through cmd unquoted.
 install() {
     wine cmd /c "$(windows_path "$setup") /S $1 /D=$folder"
-    for _ in $(seq 100); do [ -f "$unix_folder/brbhelp.htm" ] && [ -f "$uninstaller" ] && break; sleep 0.1; done
+    wait_until 90 installed || true
+}
+installed() { [ -f "$unix_folder/brbhelp.htm" ] && [ -f "$uninstaller" ]; }
+removed() { [ ! -e "$unix_folder" ] && [ ! -e "$uninstaller" ] && ! has_key "$arp_key"; }
+# Runs the command until it succeeds, for at most this many seconds.
+wait_until() {  # seconds command...
+    local deadline=$(($(date +%s) + $1))
+    shift
+    until "$@"; do
+        [ "$(date +%s)" -lt "$deadline" ] || return 1
+        sleep 0.1
+    done
 }
 
 # 1. The installer.
@@ -80,8 +91,8 @@ echo "install road: installed into $folder with shortcuts, uninstaller and entry
 
 # 2. The uninstall road, once per family.
 answer_dialogs() {  # pid N: presses Return on every "Brisbolt" box until the program ends; at least N boxes
-    local program=$1 least=$2 pressed=0
-    for _ in $(seq 200); do
+    local program=$1 least=$2 pressed=0 deadline=$(($(date +%s) + 120))
+    while [ "$(date +%s)" -lt "$deadline" ]; do
         id=$(xdotool search --onlyvisible --name '^Brisbolt$' 2>/dev/null | head -1 || true)
         if [ -n "$id" ]; then
             sleep 0.3
@@ -109,10 +120,7 @@ road() {  # version code fixture
     # What Add/Remove Programs starts (its command line is checked above).
     "$WINELOADER" "$folder\\brisbolt.exe" /UNINSTALL >>"$log" 2>&1 </dev/null &
     answer_dialogs $! 2 || fail "$version: the uninstall did not ask"
-    for _ in $(seq 200); do
-        [ ! -e "$unix_folder" ] && [ ! -e "$uninstaller" ] && ! has_key "$arp_key" && break
-        sleep 0.1
-    done
+    wait_until 90 removed || true
     [ ! -e "$unix_folder" ] || fail "$version: $folder is still there: $(ls "$unix_folder")"
     [ ! -e "$uninstaller" ] || fail "$version: unbrb.exe is still in the Windows folder"
     [ -z "$(shortcut Brisbolt.lnk)" ] || fail "$version: the Start-menu shortcuts are still there"

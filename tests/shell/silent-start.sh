@@ -25,35 +25,34 @@ tray_menu() {
 program=$!
 trap 'kill $program 2>/dev/null || true' EXIT
 
-display=$(wait_for 'Brisbolt is accelerating your system...' 30) || fail "the apply display never showed"
+display=$(wait_for 'Brisbolt is accelerating your system...' 60) || fail "the apply display never showed"
 eval "$(xdotool getwindowgeometry --shell "$display")"
 screen=$(xdotool getdisplaygeometry)
 expect_x=$(( (${screen% *} - 331) * 9 / 10 )) expect_y=$(( (${screen#* } - 181) * 9 / 10 ))
 [ "$X" = "$expect_x" ] && [ "$Y" = "$expect_y" ] || fail "the display is at $X,$Y, not $expect_x,$expect_y"
 shot silent_start_display
-wait_gone 'Brisbolt is accelerating your system...' 10 || fail "the display did not end by itself"
+wait_gone 'Brisbolt is accelerating your system...' 60 || fail "the display did not end by itself"
 
-wait_for 'Wine System Tray' 10 >/dev/null || fail "no notification area"
+wait_for 'Wine System Tray' 60 >/dev/null || fail "no notification area"
 sleep 0.5
 shot silent_start_tray
 tray_menu silent_start_menu a
-about=$(wait_for 'About' 10) || fail "the About box did not open from the tray menu"
+about=$(wait_for 'About' 60) || fail "the About box did not open from the tray menu"
 sleep 0.5
 shot silent_start_about
 eval "$(xdotool getwindowgeometry --shell "$about")"
 xdotool mousemove $((X + 165)) $((Y + 155)) click 1
-wait_gone 'About' 10 || fail "OK did not close the About box"
+wait_gone 'About' 60 || fail "OK did not close the About box"
 
 tray_menu silent_start_menu_close c
-for _ in $(seq 1 100); do kill -0 $program 2>/dev/null || break; sleep 0.1; done
-kill -0 $program 2>/dev/null && fail "Close did not end the program"
+wait_ended $program 60 || fail "Close did not end the program"
 trap - EXIT
 
 # Only exactly "/S" is the silent start: "/s" opens the wizard instead.
 "$WINELOADER" "$exe" /s >/dev/null 2>&1 </dev/null &
 program=$!
 trap 'kill $program 2>/dev/null || true' EXIT
-wait_for 'Brisbolt - the full-featured Internet and LAN acceleration tool' 10 >/dev/null ||
+wait_for 'Brisbolt - the full-featured Internet and LAN acceleration tool' 60 >/dev/null ||
     fail "\"/s\" did not open the wizard"
 xdotool search --name 'Brisbolt is accelerating your system...' >/dev/null 2>&1 && fail "\"/s\" showed the apply display"
 kill $program 2>/dev/null

@@ -35,6 +35,7 @@ value() {
     "$WINELOADER" reg query "$1" /v "$2" 2>/dev/null </dev/null | tr -d '\r' |
         awk -v name="$2" '$1 == name { print $NF }' || true
 }
+has_value() { [ "$(value "$1" "$2")" = "$3" ]; }  # key name expected
 expect() {  # key name expected
     local got
     got=$(value "$1" "$2")
@@ -74,8 +75,7 @@ quit_from_tray() {
     xdotool mousemove 12 32 click 3
     sleep 1
     xdotool key c
-    for _ in $(seq 1 100); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$program" 2>/dev/null && fail "Close did not end the program"
+    wait_ended "$program" 60 || fail "Close did not end the program"
     program=
 }
 trap cleanup EXIT
@@ -97,7 +97,7 @@ advanced_mtu_manual=(32 265) advanced_mtu_box=(170 264) advanced_good=(420 259) 
 load_reg "$fixtures/clean.reg"
 load_reg "$fixtures/win2k.reg"
 start win2k
-wizard=$(wait_for "$wizard_title" 40) || fail "the wizard did not open"
+wizard=$(wait_for "$wizard_title" 60) || fail "the wizard did not open"
 sleep 1
 origin "$wizard"
 [ "$WIDTH" = 600 ] && [ "$HEIGHT" = 228 ] || fail "the wizard is ${WIDTH}x$HEIGHT"
@@ -108,24 +108,28 @@ click "${wizard_hide[@]}"
 sleep 0.5
 click "${wizard_dsl2[@]}"
 sleep 0.5
-[ "$(value "$user" connect)" = D2 ] || fail "\"DSL (recommended setting 2)\" did not store D2"
+wait_until 60 has_value "$user" connect D2 || fail "\"DSL (recommended setting 2)\" did not store D2"
 hover "${wizard_automatic[@]}"
 shot road_wizard_choosing
 click "${wizard_automatic[@]}"
-automatic=$(wait_for 'Brisbolt - Automatic' 10) || fail "\"Automatic\" opened no window"
+automatic=$(wait_for 'Brisbolt - Automatic' 60) || fail "\"Automatic\" opened no window"
 origin "$automatic"
 sleep 6
 shot road_automatic_preparing
-sleep 8
+# The preset is stored when the last item has been prepared.
+wait_until 60 has_value "$user" mtu 1492 || fail "the automatic window stored no preset"
+sleep 0.5
 hover "${automatic_accelerate[@]}"
 shot road_automatic_ready
 click "${automatic_accelerate[@]}"
-apply=$(wait_for "$apply_title" 10) || fail "\"Accelerate Me !\" started no apply run"
+apply=$(wait_for "$apply_title" 60) || fail "\"Accelerate Me !\" started no apply run"
 origin "$apply"
-sleep 3
+# The prompt comes once the last tick has written the system values.
+wait_until 60 has_value "$tcpip" TCPWindowSize 0x24860 || fail "the apply run wrote no receive window"
+sleep 1
 shot road_apply_prompt
 click "${later[@]}"
-wait_gone "$apply_title" 10 || fail "\"Reboot Later\" did not close the apply window"
+wait_gone "$apply_title" 60 || fail "\"Reboot Later\" did not close the apply window"
 sleep 1
 # Exactly the "D2" preset of the NT family, in the record and in the system.
 for v in mtu:1492 ndi:32 rwin:149600 ttl:128 connect:D2; do expect "$user" "${v%%:*}" "${v#*:}"; done
@@ -143,8 +147,8 @@ quit_from_tray
 load_reg "$fixtures/clean.reg"
 load_reg "$fixtures/win98.reg"
 start win98 /S
-wait_for 'Wine System Tray' 20 >/dev/null || fail "no notification area after \"/S\""
-wait_gone "$apply_title" 15 || fail "the silent display did not end"
+wait_for 'Wine System Tray' 60 >/dev/null || fail "no notification area after \"/S\""
+wait_gone "$apply_title" 60 || fail "the silent display did not end"
 sleep 1
 without_restart=$(tray_menu_height road_tray_menu)
 [ "$with_restart" -gt "$without_restart" ] ||
@@ -152,13 +156,13 @@ without_restart=$(tray_menu_height road_tray_menu)
 xdotool mousemove 12 32 click 3
 sleep 1
 xdotool key s
-wizard=$(wait_for "$wizard_title" 10) || fail "\"Change Settings\" did not open the wizard"
+wizard=$(wait_for "$wizard_title" 60) || fail "\"Change Settings\" did not open the wizard"
 sleep 1
 origin "$wizard"
 click "${wizard_hide[@]}"
 sleep 0.5
 click "${wizard_advanced[@]}"
-advanced=$(wait_for 'Brisbolt - Advanced Settings' 10) || fail "\"Advanced\" opened no window"
+advanced=$(wait_for 'Brisbolt - Advanced Settings' 60) || fail "\"Advanced\" opened no window"
 origin "$advanced"
 sleep 1
 shot road_advanced_start
@@ -172,28 +176,28 @@ type_mtu() {
     sleep 0.5
 }
 type_mtu 40
-notice=$(wait_for Brisbolt 5) || fail "a manual MTU of 40 brought no message"
+notice=$(wait_for Brisbolt 60) || fail "a manual MTU of 40 brought no message"
 shot road_advanced_mtu_refused
 (
     origin "$notice"
     click $((WIDTH / 2)) $((HEIGHT - 19))
 )
-wait_gone Brisbolt 5 || fail "the message about the MTU did not close"
+wait_gone Brisbolt 60 || fail "the message about the MTU did not close"
 sleep 0.5
 [ "$(value "$user" mtu)" = "$mtu_before" ] || fail "a manual MTU of 40 was stored"
 type_mtu 1460
-[ "$(value "$user" mtu)" = 1460 ] || fail "the manual MTU 1460 was not stored"
+wait_until 60 has_value "$user" mtu 1460 || fail "the manual MTU 1460 was not stored"
 # With no line condition stored the window starts on "Bad": Good, Bad, Good.
 click "${advanced_good[@]}"
 sleep 0.3
-[ "$(value "$user" line)" = 0x1 ] || fail "\"Good\" did not store the line condition"
+wait_until 60 has_value "$user" line 0x1 || fail "\"Good\" did not store the line condition"
 click "${advanced_bad[@]}"
 sleep 0.3
-[ "$(value "$user" line)" = 0x0 ] || fail "\"Bad\" did not store the line condition"
+wait_until 60 has_value "$user" line 0x0 || fail "\"Bad\" did not store the line condition"
 bad_rwin=$(value "$user" rwin)
 click "${advanced_good[@]}"
 sleep 0.3
-[ "$(value "$user" line)" = 0x1 ] || fail "\"Good\" did not store the line condition"
+wait_until 60 has_value "$user" line 0x1 || fail "\"Good\" did not store the line condition"
 rwin=$(value "$user" rwin)
 # Whole multiples of the segment size (1460 - 40), at most the 9x cap; Bad
 # holds about twice as much.
@@ -203,11 +207,13 @@ rwin=$(value "$user" rwin)
 hover "${advanced_accelerate[@]}"
 shot road_advanced_chosen
 click "${advanced_accelerate[@]}"
-apply=$(wait_for "$apply_title" 10) || fail "\"Accelerate Me !\" started no apply run"
+apply=$(wait_for "$apply_title" 60) || fail "\"Accelerate Me !\" started no apply run"
 origin "$apply"
-sleep 3
+wait_until 60 has_value 'HKLM\System\CurrentControlSet\Services\VxD\MSTCP' DefaultRcvWindow "$rwin" ||
+    fail "the apply run wrote no receive window"
+sleep 1
 click "${later[@]}"
-wait_gone "$apply_title" 10 || fail "\"Reboot Later\" did not close the apply window"
+wait_gone "$apply_title" 60 || fail "\"Reboot Later\" did not close the apply window"
 sleep 1
 # The choices, as text, in the 9x family's keys.
 mstcp='HKLM\System\CurrentControlSet\Services\VxD\MSTCP'

@@ -9,20 +9,28 @@ fail() {
     import -window root "$shots/${road// /_}_failure.png" 2>/dev/null || true
     exit 1
 }
+# Every wait below has a limit of a minute at least, whatever its caller
+# asks: a busy machine or a prefix in its first use may be slow, never wrong.
+wait_limit() { local s=${1:-60}; [ "$s" -ge 60 ] && echo "$s" || echo 60; }
+# Runs the command until it succeeds; fails once the limit has passed.
+wait_until() {  # seconds command...
+    local deadline=$(($(date +%s) + $(wait_limit "$1")))
+    shift
+    until "$@"; do
+        [ "$(date +%s)" -lt "$deadline" ] || return 1
+        sleep 0.1
+    done
+}
+shown_window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 | grep .; }
 # Prints the id of the shown window with exactly this title once it shows.
 wait_for() {  # title seconds
-    for _ in $(seq 1 $(($2 * 10))); do
-        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true)
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.1
-    done
-    return 1
+    wait_until "$2" shown_window "$1" >/dev/null || return 1
+    shown_window "$1"
 }
 wait_gone() {  # title seconds
-    for _ in $(seq 1 $(($2 * 10))); do
-        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
-        sleep 0.1
-    done
-    return 1
+    wait_until "$2" not_shown "$1"
 }
+not_shown() { ! shown_window "$1" >/dev/null; }
+process_ended() { ! kill -0 "$1" 2>/dev/null; }
+wait_ended() { wait_until "$2" process_ended "$1"; }  # pid seconds
 shot() { import -window root "$shots/$1.png"; }
