@@ -92,6 +92,15 @@ public:
     }
 
     bool Listed() const { return names_.has_value(); }
+    // Listed, and no saved entry but these is left.
+    bool HoldsOnly(std::initializer_list<std::string_view> kept) const {
+        constexpr std::string_view prefix = "Orig_";
+        return names_ && std::all_of(names_->begin(), names_->end(), [&](const std::string& name) {
+                   return name.size() < prefix.size() || CompareNames(name.substr(0, prefix.size()), prefix) != 0 ||
+                          std::any_of(kept.begin(), kept.end(),
+                                      [&](std::string_view k) { return CompareNames(name, k) == 0; });
+               });
+    }
     // Known not to be in the record.
     bool Missing(const std::string& name) const { return names_ && !names_->contains(name); }
 
@@ -132,56 +141,86 @@ private:
     std::optional<std::set<std::string, NameLess>> names_;
 };
 
-// An adapter's entries go only once the adapter holds what restoring gives
-// it; whatever cannot be read or written leaves them for the next restore.
-// The flag goes first: a flag left without its saved number would read as
-// "no MTU saved" and cost the adapter its value.
-// True once the flag is gone.
-bool ForgetEntries(const std::string& flag, std::initializer_list<std::string> others) {
-    if (!DeleteRegistryValue(Record, ProgramKey, flag)) return false;
-    for (const auto& name : others) DeleteRegistryValue(Record, ProgramKey, name);
+// A key known to be gone, so whatever was saved for it has nowhere to go:
+// it cannot be opened and the key above it lists no such subkey (or is gone
+// itself). The key-exists routine cannot tell this apart from a key the user
+// may not write to, whose original must wait for the rights.
+bool KeyIsGone(std::string_view path) {
+    auto& registry = ActiveRegistry();
+    auto parts = SplitKeyPath(path);
+    if (parts.empty() || registry.OpenForReading(Machine, path)) return false;
+    const std::string name = parts.back();
+    parts.pop_back();
+    const std::string parent = JoinKeyPath(parts);
+    auto above = registry.OpenForReading(Machine, parent);
+    if (!above) return KeyIsGone(parent);
+    const auto subkeys = above->Subkeys();
+    return subkeys && std::none_of(subkeys->begin(), subkeys->end(),
+                                   [&](const std::string& subkey) { return CompareNames(subkey, name) == 0; });
+}
+
+// Removes an entry's values, the flag first: a flag left without its saved
+// number would read as "no MTU saved" and cost the adapter its value. One
+// that cannot be deleted stops the rest for the next restore. True once all
+// are gone.
+bool Forget(const SavedEntries& saved, std::initializer_list<std::string> names) {
+    for (const auto& name : names)
+        if (!saved.Missing(name) && !DeleteRegistryValue(Record, ProgramKey, name)) return false;
     return true;
 }
 
-void RestoreAdapters9x(const SavedEntries& saved) {
-    for (int slot = 0; slot < NetTransSlots; ++slot) {
-        const std::string flag = MtuEntry(slot, "_TF");
-        const std::string value = MtuEntry(slot, "_Val");
-        if (!saved.Flag(flag).value_or(false)) continue;
-        const auto mtu = saved.Number(value);
-        if (!mtu) continue;
-        const std::string key = NetTransKey(slot);
-        if (IsValidMtu(*mtu)) {
-            if (!SetRegistryValue(Machine, key, false, std::to_string(*mtu), "MaxMTU", ValueKind::String)) continue;
-        } else {
-            // No MTU was found when saving: hand the slot back to the system default.
-            DeleteRegistryValue(Machine, key, "MaxMTU");
-            DeleteRegistryValue(Machine, key, "IPMTU");
-        }
-        ForgetEntries(flag, {value});
-    }
+void ForgetAdapter(const SavedEntries& saved, int index) {
+    Forget(saved, {MtuEntry(index, "_TF"), MtuEntry(index, "_Val"), MtuEntry(index, "_Name")});
 }
 
-void RestoreAdapterNt(const SavedEntries& saved, int index) {
-    const std::string flag = MtuEntry(index, "_TF");
-    const auto hadMtu = saved.Flag(flag);
+// An adapter's entries go once it has nothing left to give back: its
+// original is back, it had none (flag false), or its key is gone. Whatever
+// cannot be read or written keeps them for the next restore.
+
+void RestoreSlot9x(const SavedEntries& saved, int slot) {
+    const auto hadSlot = saved.Flag(MtuEntry(slot, "_TF"));
+    if (!hadSlot) return;
+    // Saving writes every slot; one without a binding has nothing to give back.
+    if (!*hadSlot || slot >= NetTransSlots) return ForgetAdapter(saved, slot);
+    const auto mtu = saved.Number(MtuEntry(slot, "_Val"));
+    if (!mtu) return;
+    const std::string key = NetTransKey(slot);
+    if (IsValidMtu(*mtu)) {
+        if (!SetRegistryValue(Machine, key, false, std::to_string(*mtu), "MaxMTU", ValueKind::String) &&
+            !KeyIsGone(key))
+            return;
+    } else {
+        // No MTU was found when saving: hand the slot back to the system default.
+        DeleteRegistryValue(Machine, key, "MaxMTU");
+        DeleteRegistryValue(Machine, key, "IPMTU");
+    }
+    ForgetAdapter(saved, slot);
+}
+
+void RestoreAdapters9x(const SavedEntries& saved) {
+    std::set<int> slots = saved.AdapterIndexes();
+    for (int slot = 0; slot < NetTransSlots; ++slot) slots.insert(slot);
+    for (int slot : slots) RestoreSlot9x(saved, slot);
+}
+
+enum class InterfacesState { Writable, Gone, Refused };
+
+void RestoreAdapterNt(const SavedEntries& saved, int index, InterfacesState interfaces) {
+    const auto hadMtu = saved.Flag(MtuEntry(index, "_TF"));
     if (!hadMtu) return;
-    if (!*hadMtu) {
-        // Nothing to give back; the name entry stays until the next saving.
-        DeleteRegistryValue(Record, ProgramKey, flag);
-        return;
-    }
-    const std::string nameEntry = MtuEntry(index, "_Name");
-    const auto name = saved.Text(nameEntry);
+    // Windows adds no MTU of its own: most adapters come here with nothing saved.
+    if (!*hadMtu) return ForgetAdapter(saved, index);
+    const auto name = saved.Text(MtuEntry(index, "_Name"));
     if (!name) return;
-    if (name->empty()) {
-        ForgetEntries(flag, {nameEntry});
+    if (name->empty() || interfaces == InterfacesState::Gone) return ForgetAdapter(saved, index);
+    if (interfaces == InterfacesState::Refused) return;
+    const std::string path = InterfaceKey(*name);
+    auto key = ActiveRegistry().OpenForWriting(Machine, path, false);
+    if (!key) {
+        if (KeyIsGone(path)) ForgetAdapter(saved, index);
         return;
     }
-    auto key = ActiveRegistry().OpenForWriting(Machine, InterfaceKey(*name), false);
-    if (!key) return;
-    const std::string valueEntry = MtuEntry(index, "_Val");
-    const auto mtu = saved.Number(valueEntry);
+    const auto mtu = saved.Number(MtuEntry(index, "_Val"));
     if (!mtu) return;
     if (IsValidMtu(*mtu)) {
         if (!WriteInteger(*key, "MaxMTU", *mtu)) return;
@@ -191,7 +230,7 @@ void RestoreAdapterNt(const SavedEntries& saved, int index) {
         static_cast<void>(key->Delete("MaxMTU"));
     }
     key.reset();
-    ForgetEntries(flag, {nameEntry, valueEntry});
+    ForgetAdapter(saved, index);
 }
 
 bool HasAdapterEntry(int index) {
@@ -204,65 +243,52 @@ bool HasAdapterEntry(int index) {
 // of keys it cannot open, and adapters come and go before restoring: every
 // saved number is restored, gaps or not.
 void RestoreAdaptersNt(const SavedEntries& saved) {
-    if (!RegistryKeyExists(Machine, InterfacesKey)) return;
+    InterfacesState interfaces = InterfacesState::Writable;
     int adapters = 0;
-    if (auto interfaces = ActiveRegistry().OpenForReading(Machine, InterfacesKey))
-        adapters = static_cast<int>(interfaces->Subkeys().value_or(std::vector<std::string>{}).size());
+    if (RegistryKeyExists(Machine, InterfacesKey)) {
+        if (auto key = ActiveRegistry().OpenForReading(Machine, InterfacesKey))
+            adapters = static_cast<int>(key->Subkeys().value_or(std::vector<std::string>{}).size());
+    } else {
+        interfaces = KeyIsGone(InterfacesKey) ? InterfacesState::Gone : InterfacesState::Refused;
+    }
     const int covered = std::max(NetTransSlots, adapters);
     std::set<int> indexes = saved.AdapterIndexes();
     for (int index = 0; index < covered; ++index) indexes.insert(index);
-    for (int index : indexes) RestoreAdapterNt(saved, index);
+    for (int index : indexes) RestoreAdapterNt(saved, index, interfaces);
     // Without a listing of the record, go on as long as entries follow.
     if (!saved.Listed())
-        for (int index = covered; HasAdapterEntry(index); ++index) RestoreAdapterNt(saved, index);
+        for (int index = covered; HasAdapterEntry(index); ++index) RestoreAdapterNt(saved, index, interfaces);
 }
 
 struct SavedItem {
     const char* flag;
     const char* value;
+    const char* key9x;
+    const char* keyNt;
 };
-constexpr SavedItem Ndi{"Orig_ndi_TF", "Orig_ndi_Val"};
-constexpr SavedItem Rwin{"Orig_rwin_TF", "Orig_rwin_Val"};
-constexpr SavedItem Ska{"Orig_ska_TF", "Orig_ska_Val"};
-constexpr SavedItem Ttl{"Orig_ttl_TF", "Orig_ttl_Val"};
+constexpr SavedItem Ndi{"Orig_ndi_TF", "Orig_ndi_Val", NdiCacheSizeKey, NdiCacheSizeKey};
+constexpr SavedItem Rwin{"Orig_rwin_TF", "Orig_rwin_Val", MstcpKey, TcpipParametersKey};
+constexpr SavedItem Ska{"Orig_ska_TF", "Orig_ska_Val", MstcpKey, NetbtParametersKey};
+constexpr SavedItem Ttl{"Orig_ttl_TF", "Orig_ttl_Val", MstcpKey, TcpipParametersKey};
 
 void SaveItem(const SavedItem& item, bool present, std::int32_t value) {
     SaveFlag(item.flag, present);
     SaveNumber(item.value, value);
 }
 
-// The saved number when the item's flag says the system had it. A number
-// that cannot be read (-1) is never handed on as if it had been saved.
-// Gives an item its saved value back. Its entries go once that worked (and
-// forgetting is allowed), or when nothing was saved for it; an entry that
-// cannot be read, or a write that fails (no right to change the system keys),
-// keeps them for the next restore. True when they are gone.
+// Gives an item its saved value back. True when it has nothing left to give
+// back: the write worked, the system had no such value, or the value's key
+// is gone. An entry that cannot be read, or a write that fails on a key that
+// is there (no right to change the system keys), leaves it to the next
+// restore. A number that cannot be read (-1) is never handed on as saved.
 template <typename Write>
-bool RestoreItem(const SavedEntries& saved, const SavedItem& item, Write write, bool mayForget = true) {
-    if (saved.Missing(item.flag)) {
-        // Nothing saved, or forgotten by an earlier restore; a value left
-        // without its flag cannot be restored.
-        if (mayForget) DeleteRegistryValue(Record, ProgramKey, item.value);
-        return true;
-    }
+bool GiveBack(const SavedEntries& saved, const SavedItem& item, Write write) {
     const auto flag = saved.Flag(item.flag);
     if (!flag) return false;
-    if (*flag) {
-        const auto value = saved.Number(item.value);
-        if (!value) return false;
-        if (*value != -1 && !write(*value)) return false;
-    }
-    return mayForget && ForgetEntries(item.flag, {item.value});
-}
-
-// No adapter has anything left to give back (as far as the record can be
-// listed). A 9x slot without a binding keeps its cleared flag for good.
-bool NoAdapterLeftToRestore(bool family9x) {
-    const SavedEntries now;
-    if (!now.Listed()) return false;
-    for (int index : now.AdapterIndexes())
-        if (!family9x || now.Flag(MtuEntry(index, "_TF")).value_or(true)) return false;
-    return true;
+    if (!*flag) return true;
+    const auto value = saved.Number(item.value);
+    if (!value) return false;
+    return *value == -1 || write(*value) || KeyIsGone(Is9xFamily() ? item.key9x : item.keyNt);
 }
 
 }  // namespace
@@ -288,21 +314,24 @@ void SaveOriginalValues() {
     }
 }
 
-void RestoreOriginalValues() {
+bool RestoreOriginalValues() {
     const SavedEntries saved;
     if (Is9xFamily())
         RestoreAdapters9x(saved);
     else
         RestoreAdaptersNt(saved);
 
-    bool othersGone =
-        RestoreItem(saved, Ndi, [](std::int32_t ndi) { return SetSystemNdiCacheSize(false, std::to_string(ndi)); });
-    othersGone = RestoreItem(saved, Rwin, SetSystemRcvWindow) && othersGone;
-    othersGone = RestoreItem(saved, Ska, SetSystemKeepAlive) && othersGone;
-    // Last: its flag tells that originals are saved, so it stays while
-    // anything else is left to give back; else the next apply run would save
-    // the changed values over the originals still kept.
-    RestoreItem(saved, Ttl, SetSystemTTL, othersGone && NoAdapterLeftToRestore(Is9xFamily()));
+    const auto restore = [&saved](const SavedItem& item, auto write) {
+        if (GiveBack(saved, item, write)) Forget(saved, {item.flag, item.value});
+    };
+    restore(Ndi, [](std::int32_t ndi) { return SetSystemNdiCacheSize(false, std::to_string(ndi)); });
+    restore(Rwin, SetSystemRcvWindow);
+    restore(Ska, SetSystemKeepAlive);
+    // Last: its flag tells that originals are saved, so it stays while any
+    // other saved entry is left; else the next apply run would save the
+    // changed values over the originals still kept.
+    if (!GiveBack(saved, Ttl, SetSystemTTL)) return false;
+    return SavedEntries().HoldsOnly({Ttl.flag, Ttl.value}) && Forget(saved, {Ttl.flag, Ttl.value});
 }
 
 }  // namespace brisbolt
