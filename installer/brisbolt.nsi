@@ -234,6 +234,8 @@ Function TakeBack
     !insertmacro TAKE_BACK "$INSTDIR\brbhelp.htm" $NewHelp $OldHelp
     !insertmacro TAKE_BACK "$INSTDIR\brisbolt.exe" $NewProgram $OldProgram
     ${If} $FolderExisted == 0
+        ; Setup's own current folder cannot be removed.
+        SetOutPath "$TEMP"
         RMDir "$INSTDIR"
     ${EndIf}
 FunctionEnd

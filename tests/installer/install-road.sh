@@ -89,6 +89,70 @@ install ""
     fail "the Run value is '$(value "$run_key" brisbolt)', not the silent start"
 echo "install road: installed into $folder with shortcuts, uninstaller and entry; Run value only when chosen"
 
+# Reinstalled without the start with Windows, the earlier Run value goes.
+no_run_value() { [ -z "$(value "$run_key" brisbolt)" ]; }
+install /AUTOSTART=0
+wait_until 60 no_run_value || fail "a reinstall with /AUTOSTART=0 left the Run value '$(value "$run_key" brisbolt)'"
+echo "install road: a reinstall without the autostart removed the Run value"
+
+# A Brisbolt in the tray is asked to end before its files are replaced.
+dispatcher_exists() { xdotool search --name '^BrisboltDispatcher$' >/dev/null 2>&1; }
+ended() { ! kill -0 "$1" 2>/dev/null; }
+stamp() { stat -c %i:%Y "$1"; }
+help_page=$(dirname "$0")/../../resources/brbhelp.htm
+replaced() { [ "$(stamp "$unix_folder/brisbolt.exe")" != "$1" ] && cmp -s "$unix_folder/brbhelp.htm" "$help_page"; }
+touch -d 2001-01-01 "$unix_folder/brisbolt.exe"
+echo "an earlier page" >>"$unix_folder/brbhelp.htm"
+before=$(stamp "$unix_folder/brisbolt.exe")
+"$WINELOADER" "$folder\\brisbolt.exe" /S >>"$log" 2>&1 </dev/null &
+running=$!
+wait_until 90 dispatcher_exists || fail "the installed Brisbolt started with /S never reached the tray"
+install ""
+wait_until 60 ended $running || fail "the Brisbolt in the tray still runs after a reinstall"
+wait_until 60 replaced "$before" || fail "the reinstall over a running Brisbolt did not replace its files"
+wait $running || true
+echo "install road: a running Brisbolt ended on request and its files were replaced"
+
+# A file that cannot be written: chattr +i stops even root, so under Wine a
+# write to it fails for real. The install must leave nothing of itself.
+blocker=$prefix/drive_c/windows/unbrb.exe
+leftovers() { find "$unix_folder" "$prefix/drive_c/windows" -maxdepth 1 \( -name '*.new' -o -name '*.old' \) 2>/dev/null || true; }
+# Where a fresh install goes without /D= (the x86 installer: "Program Files (x86)").
+default_folders() { find "$prefix/drive_c" -maxdepth 2 -path '*/Program Files*/Brisbolt' 2>/dev/null || true; }
+if chattr +i "$blocker" 2>/dev/null; then
+    trap 'chattr -i "$blocker" 2>/dev/null; cleanup_throwaway_prefix' EXIT
+    # Over an earlier install: the earlier files come back, the very same ones.
+    before=$(stamp "$unix_folder/brisbolt.exe"):$(stamp "$unix_folder/brbhelp.htm")
+    run_before=$(value "$run_key" brisbolt)
+    "$WINELOADER" "$setup" /S /AUTOSTART=0 >>"$log" 2>&1 </dev/null && fail "an install that could not write unbrb.exe reported success" || code=$?
+    [ "$code" = 6 ] || fail "a failed install ended with $code, not 6"
+    [ "$(stamp "$unix_folder/brisbolt.exe"):$(stamp "$unix_folder/brbhelp.htm")" = "$before" ] ||
+        fail "a failed install did not leave the earlier files as they were"
+    [ -z "$(leftovers)" ] || fail "a failed install left $(leftovers)"
+    [ "$(value "$run_key" brisbolt)" = "$run_before" ] || fail "a failed install changed the Run value"
+    [ "$(value "$program_key" installdir)" = "$folder" ] || fail "a failed install changed installdir"
+    # Fresh: nothing at all is left.
+    chattr -i "$blocker"
+    wine 'C:\windows\unbrb.exe' /S
+    wait_until 60 removed || fail "unbrb.exe /S did not remove the install"
+    echo "not the uninstaller" >"$blocker"
+    chattr +i "$blocker"
+    "$WINELOADER" "$setup" /S /AUTOSTART=1 >>"$log" 2>&1 </dev/null && fail "a fresh install that could not write unbrb.exe reported success" || code=$?
+    [ "$code" = 6 ] || fail "a failed fresh install ended with $code, not 6"
+    [ -z "$(default_folders)" ] || fail "a failed install left $(default_folders)"
+    [ -z "$(leftovers)" ] || fail "a failed install left $(leftovers)"
+    [ -z "$(shortcut Brisbolt.lnk)" ] || fail "a failed install made Start-menu shortcuts"
+    ! has_key "$arp_key" || fail "a failed install left an Add/Remove Programs entry"
+    ! has_key "$program_key" || fail "a failed install left $program_key"
+    [ -z "$(value "$run_key" brisbolt)" ] || fail "a failed install wrote the Run value"
+    chattr -i "$blocker"
+    rm -f "$blocker"
+    trap cleanup_throwaway_prefix EXIT
+    echo "install road: a file that could not be written: error level 6, earlier install whole, a fresh one left nothing"
+else
+    echo "install road: no chattr +i on this file system: the failed install is not tried"
+fi
+
 # 2. The uninstall road, once per family.
 answer_dialogs() {  # pid N: presses Return on every "Brisbolt" box until the program ends; at least N boxes
     local program=$1 least=$2 pressed=0 deadline=$(($(date +%s) + 120))
