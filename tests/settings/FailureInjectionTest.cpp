@@ -201,6 +201,45 @@ TEST_F(FailureInjection, RestoringAgainFinishesEveryAdapter) {
     }
 }
 
+// Whatever single operation fails, a restore that says it is complete has
+// left no saved entry, one that says it is not has left some, and the next
+// restore completes it with the machine as one clean restore leaves it.
+TEST_F(FailureInjection, RestoreSaysWhetherItIsComplete) {
+    const auto changed = [] {
+        SaveOriginalValues();
+        SetSystemMTU(false, 1400);
+        SetSystemRcvWindow(32767);
+        SetSystemKeepAlive(60000);
+        SetSystemTTL(64);
+        SetSystemNdiCacheSize(false, "64");
+    };
+    const auto nothingSaved = [this] {
+        for (const auto& entry : Capture(registry_, false))
+            if (entry.first.find("\"Orig_") != std::string::npos) return false;
+        return true;
+    };
+    const struct {
+        std::uint8_t version;
+        const char* fixture;
+    } machines[] = {{3, "win98.reg"}, {6, "win2k.reg"}, {6, "win2k-nomtu.reg"}, {7, "winxp.reg"}, {5, "nt40.reg"}};
+    for (const auto& machine : machines) {
+        SCOPED_TRACE(machine.fixture);
+        Prepare(machine.version, machine.fixture, changed);
+        ASSERT_TRUE(RestoreOriginalValues());
+        const long operations = registry_.OperationCount();
+        const State restored = Capture(registry_);
+        for (long n = 1; n <= operations; ++n) {
+            Prepare(machine.version, machine.fixture, changed);
+            registry_.FailOperation(n);
+            const bool complete = RestoreOriginalValues();
+            registry_.FailOperation(0);
+            EXPECT_EQ(complete, nothingSaved()) << "operation " << n;
+            EXPECT_TRUE(RestoreOriginalValues()) << "operation " << n;
+            EXPECT_EQ(Capture(registry_), restored) << "operation " << n;
+        }
+    }
+}
+
 TEST_F(FailureInjection, ApplyingAndClearing) {
     for (bool useDefault : {false, true}) {
         const auto apply = [useDefault] {

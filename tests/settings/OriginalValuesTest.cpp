@@ -1,10 +1,12 @@
 // Saving the system's original values once and writing them back.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <sstream>
 
 #include "settings/OriginalValues.h"
 #include "settings/ProgramSettings.h"
+#include "settings/RegistryDump.h"
 #include "settings/SystemSettings.h"
 #include "tests/settings/RegistryTestSupport.h"
 
@@ -14,8 +16,30 @@ namespace {
 constexpr RootKey U = RootKey::CurrentUser;
 constexpr RootKey M = RootKey::LocalMachine;
 
+// A machine as Windows leaves it; tuned: before the first saving someone set
+// a TTL, a receive window and one adapter's MTU of their own.
+struct Machine {
+    std::uint8_t version;
+    const char* fixture;
+    bool tuned;
+};
+
 class OriginalValuesTest : public RegistryTest {
 protected:
+    // The machine fixtures name a host; a real registry keeps its own.
+    void SetUp() override {
+        RegistryTest::SetUp();
+        if (auto key = registry().OpenForReading(M, TcpipParametersKey))
+            for (const char* name : {"Hostname", "Domain", "DataBasePath"})
+                identity_.emplace_back(name, key->Query(name));
+    }
+    void TearDown() override {
+        if (auto key = registry().OpenForWriting(M, TcpipParametersKey, true))
+            for (const auto& [name, value] : identity_)
+                static_cast<void>(value ? key->Set(name, *value) : key->Delete(name));
+        RegistryTest::TearDown();
+    }
+
     std::vector<std::string> Interfaces() {
         auto key = registry().OpenForReading(M, InterfacesKey);
         return key ? key->Subkeys().value() : std::vector<std::string>{};
@@ -30,6 +54,48 @@ protected:
         SetSystemKeepAlive(60000);
         SetSystemTTL(64);
     }
+    void Prepare(const Machine& machine) {
+        Fresh(machine.version);
+        LoadFixture(machine.fixture);
+        if (machine.tuned) Tune();
+    }
+    void Tune() {
+        PutNumber(M, TcpipParametersKey, "DefaultTTL", 100);
+        PutNumber(M, TcpipParametersKey, "TCPWindowSize", 65535);
+        if (!Interfaces().empty()) PutNumber(M, InterfaceKey(Interfaces()[0]), "MaxMTU", 1500);
+    }
+    // An apply run, and an adapter MTU where this version's writer leaves them alone.
+    void ApplyEverywhere() {
+        ApplyNewValues();
+        for (const auto& name : Interfaces()) PutNumber(M, InterfaceKey(name), "MaxMTU", 9000);
+    }
+    // The machine after an apply run and a complete restore: what it had is
+    // back, what the program created where nothing was stays.
+    std::string RestoredMachine(const Machine& machine) {
+        Prepare(machine);
+        const std::int32_t keepAlive = GetSystemKeepAlive();
+        ApplyEverywhere();
+        PutNumber(M, NetbtParametersKey, "SessionKeepAlive", keepAlive);
+        if (machine.tuned) Tune();
+        return MachineSnapshot();
+    }
+    std::string MachineSnapshot() {
+        std::string all = SystemSnapshot();
+        for (const char* key :
+             {"System\\CurrentControlSet\\Services\\Tcpip\\Linkage", "System\\CurrentControlSet\\Services\\E100B1",
+              "System\\CurrentControlSet\\Services\\NdisWan4"})
+            all += DumpKeyTree(registry(), M, key);
+        return all;
+    }
+    // Each saved entry left, by its item: "Orig_ska_", "Orig_mtu0_".
+    std::set<std::string> SavedItemsLeft() {
+        std::istringstream record(RecordSnapshot());
+        std::set<std::string> items;
+        for (std::string line; std::getline(record, line);)
+            if (auto at = line.find("\"Orig_"); at != std::string::npos)
+                items.insert(line.substr(at + 1, line.find('_', at + 6) - at));
+        return items;
+    }
     bool AnySavedEntry() { return RecordSnapshot().find("Orig_") != std::string::npos; }
     // The saved entries of one adapter, with their data.
     std::string EntriesOf(int index) {
@@ -40,7 +106,22 @@ protected:
             if (line.find(prefix) != std::string::npos) entries += line + '\n';
         return entries;
     }
+
+private:
+    std::vector<std::pair<std::string, std::optional<RawValue>>> identity_;
 };
+
+constexpr Machine NtMachines[] = {
+    {5, "nt40.reg", false},        {5, "nt40.reg", true},         {5, "win2k-nomtu.reg", false},
+    {6, "win2k-nomtu.reg", false}, {7, "win2k-nomtu.reg", false}, {5, "win2k-nomtu.reg", true},
+    {6, "win2k-nomtu.reg", true},  {7, "win2k-nomtu.reg", true},  {5, "winxp.reg", false},
+    {6, "winxp.reg", false},       {7, "winxp.reg", false},       {5, "winxp.reg", true},
+    {6, "winxp.reg", true},        {7, "winxp.reg", true},
+};
+
+::testing::Message Describe(const Machine& machine) {
+    return ::testing::Message() << int(machine.version) << " " << machine.fixture << (machine.tuned ? " tuned" : "");
+}
 
 // The registry under test, except that it will not hand over one value (or,
 // with refuseWrite, will not store it, as for a user without the right to).
@@ -380,6 +461,118 @@ TEST_F(OriginalValuesTest, ThreeProtocolSlotsOn9x) {
         RestoreOriginalValues();
         for (int slot = 0; slot < 3; ++slot) EXPECT_EQ(Text(M, NetTransKey(slot), "MaxMTU"), "1500");
         EXPECT_FALSE(RegistryKeyExists(M, NetTransKey(3)));
+    }
+}
+
+// The registry under test, except that one key will not open for writing.
+class RefusingToOpen final : public RegistryBackend {
+public:
+    RefusingToOpen(RegistryBackend& inner, std::string path) : inner_(inner), refused_(SplitKeyPath(path)) {}
+    KeyHandle OpenForReading(RootKey root, std::string_view path) override { return inner_.OpenForReading(root, path); }
+    KeyHandle OpenForWriting(RootKey root, std::string_view path, bool create) override {
+        const auto parts = SplitKeyPath(path);
+        const bool refused = root == M && parts.size() == refused_.size() &&
+                             std::equal(parts.begin(), parts.end(), refused_.begin(),
+                                        [](const auto& a, const auto& b) { return CompareNames(a, b) == 0; });
+        return refused ? nullptr : inner_.OpenForWriting(root, path, create);
+    }
+    bool DeleteKeyTree(RootKey root, std::string_view path) override { return inner_.DeleteKeyTree(root, path); }
+
+private:
+    RegistryBackend& inner_;
+    std::vector<std::string> refused_;
+};
+
+// Windows 2000 and XP add no MTU to their interface keys and NT 4.0 has
+// none: the adapters carry nothing to give back and must not keep the saved
+// set alive, or the uninstall would wait for ever.
+TEST_F(OriginalValuesTest, NtMachinesGetEveryOriginalBackAndKeepNoSavedSet) {
+    for (const auto& machine : NtMachines) {
+        for (auto version : RunnableVersions({machine.version})) {
+            SCOPED_TRACE(Describe(machine));
+            ASSERT_EQ(version, machine.version);
+            const std::string restored = RestoredMachine(machine);
+            Prepare(machine);
+            SaveOriginalValues();
+            ASSERT_TRUE(HasSavedOriginals());
+            if (!Interfaces().empty()) EXPECT_EQ(Number(U, ProgramKey, "Orig_mtu1_TF"), 0);
+            ApplyEverywhere();
+            EXPECT_TRUE(RestoreOriginalValues());
+            EXPECT_FALSE(HasSavedOriginals());
+            EXPECT_FALSE(AnySavedEntry()) << RecordSnapshot();
+            EXPECT_EQ(MachineSnapshot(), restored);
+        }
+    }
+}
+
+// A key that will not open for writing or a value that will not be written
+// (a user without the right to): that original and the saved mark wait for
+// the next restore; entries that carry nothing go all the same.
+TEST_F(OriginalValuesTest, AnOriginalThatCannotBeWrittenBackKeepsTheSavedSet) {
+    constexpr const char* FirstInterface = "first interface";
+    const struct {
+        Machine machine;
+        const char* key;    // refused to open for writing
+        const char* value;  // or refused to write
+        std::set<std::string> left;
+    } cases[] = {
+        {{7, "winxp.reg", false}, nullptr, "SessionKeepAlive", {"Orig_ska_", "Orig_ttl_"}},
+        {{5, "nt40.reg", false}, NetbtParametersKey, nullptr, {"Orig_ska_", "Orig_ttl_"}},
+        {{5, "nt40.reg", true}, TcpipParametersKey, nullptr, {"Orig_rwin_", "Orig_ttl_"}},
+        {{6, "win2k-nomtu.reg", true}, FirstInterface, nullptr, {"Orig_mtu0_", "Orig_ttl_"}},
+        {{5, "winxp.reg", true}, InterfacesKey, nullptr, {"Orig_mtu0_", "Orig_ttl_"}},
+        {{7, "win2k-nomtu.reg", true}, nullptr, "MaxMTU", {"Orig_mtu0_", "Orig_ttl_"}},
+        {{6, "winxp.reg", true}, nullptr, "DefaultTTL", {"Orig_ttl_"}},
+    };
+    for (const auto& c : cases) {
+        for ([[maybe_unused]] auto version : RunnableVersions({c.machine.version})) {
+            SCOPED_TRACE(Describe(c.machine) << " " << (c.key ? c.key : c.value));
+            const std::string restored = RestoredMachine(c.machine);
+            Prepare(c.machine);
+            SaveOriginalValues();
+            ApplyEverywhere();
+            const std::string key = c.key == FirstInterface ? InterfaceKey(Interfaces()[0]) : c.key ? c.key : "";
+            RefusingToOpen refusingKey(registry(), key);
+            RefusingOneRead refusingValue(registry(), c.value ? c.value : "", true);
+            SetActiveRegistry(c.key ? static_cast<RegistryBackend*>(&refusingKey) : &refusingValue);
+            const bool complete = RestoreOriginalValues();
+            SetActiveRegistry(&registry());
+            EXPECT_FALSE(complete);
+            EXPECT_TRUE(HasSavedOriginals());
+            EXPECT_EQ(SavedItemsLeft(), c.left) << RecordSnapshot();
+
+            EXPECT_TRUE(RestoreOriginalValues());
+            EXPECT_FALSE(AnySavedEntry()) << RecordSnapshot();
+            EXPECT_EQ(MachineSnapshot(), restored);
+        }
+    }
+}
+
+// An adapter or a key that went away after saving has nothing to take its
+// original back: its entries go, and so does the saved mark.
+TEST_F(OriginalValuesTest, EntriesWhoseKeyIsGoneGoToo) {
+    const std::string FirstInterface = "first interface";
+    const struct {
+        Machine machine;
+        std::string gone;
+    } cases[] = {
+        {{6, "win2k-nomtu.reg", true}, FirstInterface}, {{7, "winxp.reg", true}, InterfacesKey},
+        {{5, "nt40.reg", false}, NetbtParametersKey},   {{3, "win98.reg", false}, NetTransKey(3)},
+        {{2, "win98.reg", false}, NdiCacheSizeKey},     {{4, "win98.reg", false}, MstcpKey},
+    };
+    for (const auto& c : cases) {
+        for ([[maybe_unused]] auto version : RunnableVersions({c.machine.version})) {
+            SCOPED_TRACE(Describe(c.machine) << " " << c.gone);
+            Prepare(c.machine);
+            SaveOriginalValues();
+            ApplyEverywhere();
+            const std::string gone = c.gone == FirstInterface ? InterfaceKey(Interfaces()[0]) : c.gone;
+            ASSERT_TRUE(registry().DeleteKeyTree(M, gone));
+            EXPECT_TRUE(RestoreOriginalValues());
+            EXPECT_FALSE(HasSavedOriginals());
+            EXPECT_FALSE(AnySavedEntry()) << RecordSnapshot();
+            EXPECT_FALSE(registry().OpenForReading(M, gone)) << "restoring makes no key";
+        }
     }
 }
 
