@@ -116,42 +116,75 @@ echo "install road: a running Brisbolt ended on request and its files were repla
 # A file that cannot be written: chattr +i stops even root, so under Wine a
 # write to it fails for real. The install must leave nothing of itself.
 blocker=$prefix/drive_c/windows/unbrb.exe
+menu_folder=$(dirname "$(shortcut Brisbolt.lnk)")
 leftovers() { find "$unix_folder" "$prefix/drive_c/windows" -maxdepth 1 \( -name '*.new' -o -name '*.old' \) 2>/dev/null || true; }
 # Where a fresh install goes without /D= (the x86 installer: "Program Files (x86)").
 default_folders() { find "$prefix/drive_c" -maxdepth 2 -path '*/Program Files*/Brisbolt' 2>/dev/null || true; }
+fails_with() {  # code what: a silent install into the default folder, with the autostart
+    local code=0
+    "$WINELOADER" "$setup" /S /AUTOSTART=1 >>"$log" 2>&1 </dev/null || code=$?
+    [ "$code" = "$1" ] || fail "$2: the install ended with $code, not $1"
+}
+left_nothing() {  # what
+    [ -z "$(default_folders)" ] || fail "$1: the install left $(default_folders)"
+    [ -z "$(leftovers)" ] || fail "$1: the install left $(leftovers)"
+    [ -z "$(shortcut Brisbolt.lnk)" ] || fail "$1: the install made Start-menu shortcuts"
+    ! has_key "$arp_key" || fail "$1: the install left an Add/Remove Programs entry"
+    ! has_key "$program_key" || fail "$1: the install left $program_key"
+    [ -z "$(value "$run_key" brisbolt)" ] || fail "$1: the install wrote the Run value"
+}
 if chattr +i "$blocker" 2>/dev/null; then
-    trap 'chattr -i "$blocker" 2>/dev/null; cleanup_throwaway_prefix' EXIT
+    trap 'chattr -i "$blocker" "$menu_folder" 2>/dev/null; cleanup_throwaway_prefix' EXIT
     # Over an earlier install: the earlier files come back, the very same ones.
     before=$(stamp "$unix_folder/brisbolt.exe"):$(stamp "$unix_folder/brbhelp.htm")
     run_before=$(value "$run_key" brisbolt)
-    "$WINELOADER" "$setup" /S /AUTOSTART=0 >>"$log" 2>&1 </dev/null && fail "an install that could not write unbrb.exe reported success" || code=$?
-    [ "$code" = 6 ] || fail "a failed install ended with $code, not 6"
+    fails_with 6 "unbrb.exe unwritable, over an earlier install"
     [ "$(stamp "$unix_folder/brisbolt.exe"):$(stamp "$unix_folder/brbhelp.htm")" = "$before" ] ||
         fail "a failed install did not leave the earlier files as they were"
     [ -z "$(leftovers)" ] || fail "a failed install left $(leftovers)"
     [ "$(value "$run_key" brisbolt)" = "$run_before" ] || fail "a failed install changed the Run value"
     [ "$(value "$program_key" installdir)" = "$folder" ] || fail "a failed install changed installdir"
-    # Fresh: nothing at all is left.
+    # Fresh, the last file refused: the copied ones go, and the folder.
     chattr -i "$blocker"
     wine 'C:\windows\unbrb.exe' /S
     wait_until 60 removed || fail "unbrb.exe /S did not remove the install"
     echo "not the uninstaller" >"$blocker"
     chattr +i "$blocker"
-    "$WINELOADER" "$setup" /S /AUTOSTART=1 >>"$log" 2>&1 </dev/null && fail "a fresh install that could not write unbrb.exe reported success" || code=$?
-    [ "$code" = 6 ] || fail "a failed fresh install ended with $code, not 6"
-    [ -z "$(default_folders)" ] || fail "a failed install left $(default_folders)"
-    [ -z "$(leftovers)" ] || fail "a failed install left $(leftovers)"
-    [ -z "$(shortcut Brisbolt.lnk)" ] || fail "a failed install made Start-menu shortcuts"
-    ! has_key "$arp_key" || fail "a failed install left an Add/Remove Programs entry"
-    ! has_key "$program_key" || fail "a failed install left $program_key"
-    [ -z "$(value "$run_key" brisbolt)" ] || fail "a failed install wrote the Run value"
+    fails_with 6 "unbrb.exe unwritable"
+    left_nothing "unbrb.exe unwritable"
     chattr -i "$blocker"
     rm -f "$blocker"
+    # Fresh, the shortcuts refused: the entries written before them go too.
+    mkdir -p "$menu_folder"
+    chattr +i "$menu_folder"
+    fails_with 6 "the Start-menu folder unwritable"
+    left_nothing "the Start-menu folder unwritable"
+    [ ! -e "$uninstaller" ] || fail "a failed install left unbrb.exe in the Windows folder"
+    chattr -i "$menu_folder"
+    rmdir "$menu_folder"
     trap cleanup_throwaway_prefix EXIT
-    echo "install road: a file that could not be written: error level 6, earlier install whole, a fresh one left nothing"
+    echo "install road: a file or shortcut that could not be written: error level 6, an earlier install whole, a fresh one left nothing"
 else
     echo "install road: no chattr +i on this file system: the failed install is not tried"
 fi
+
+# Without msvcrt.dll in the system folder (a bare Windows 95), nothing is
+# installed. Wine's own DLLs need it too: they find it beside the installer.
+pe_machine() { od -An -tx2 -j$(($(od -An -tu4 -j60 -N4 "$1") + 4)) -N2 "$1" | tr -d ' '; }
+system=$prefix/drive_c/windows/system32
+[ "$(pe_machine "$setup")" = 8664 ] || [ ! -d "$prefix/drive_c/windows/syswow64" ] || system=$prefix/drive_c/windows/syswow64
+mkdir -p "$scratch/bare"
+cp "$setup" "$scratch/bare/setup.exe"
+cp "$system/msvcrt.dll" "$scratch/bare/msvcrt.dll"
+runtimes=$(find "$prefix/drive_c/windows" -maxdepth 2 -iname msvcrt.dll \( -path '*/system32/*' -o -path '*/syswow64/*' \))
+for dll in $runtimes; do mv "$dll" "$dll.away"; done
+code=0
+"$WINELOADER" "$scratch/bare/setup.exe" /S >>"$log" 2>&1 </dev/null || code=$?
+for dll in $runtimes; do mv "$dll.away" "$dll"; done
+[ "$code" = 4 ] || fail "without msvcrt.dll the install ended with $code, not 4"
+left_nothing "without msvcrt.dll"
+[ ! -e "$uninstaller" ] || fail "without msvcrt.dll the install still wrote unbrb.exe"
+echo "install road: without msvcrt.dll: error level 4, nothing installed"
 
 # 2. The uninstall road, once per family.
 answer_dialogs() {  # pid N: presses Return on every "Brisbolt" box until the program ends; at least N boxes
