@@ -113,6 +113,23 @@ wait_until 60 replaced "$before" || fail "the reinstall over a running Brisbolt 
 wait $running || true
 echo "install road: a running Brisbolt ended on request and its files were replaced"
 
+# One that does not end: Setup waits, then stops with nothing copied. A
+# console of that title stands in for a Brisbolt that hangs.
+"$WINELOADER" wineconsole cmd /k title BrisboltDispatcher >>"$log" 2>&1 </dev/null &
+hung=$!
+wait_until 60 dispatcher_exists || fail "no stand-in window named BrisboltDispatcher"
+before=$(stamp "$unix_folder/brisbolt.exe"):$(stamp "$unix_folder/brbhelp.htm")
+code=0
+"$WINELOADER" "$setup" /S >>"$log" 2>&1 </dev/null || code=$?
+wine taskkill /f /im cmd.exe || true
+[ "$code" = 5 ] || fail "with Brisbolt still running the install ended with $code, not 5"
+[ "$(stamp "$unix_folder/brisbolt.exe"):$(stamp "$unix_folder/brbhelp.htm")" = "$before" ] ||
+    fail "with Brisbolt still running the install replaced its files"
+dispatcher_gone() { ! dispatcher_exists; }
+wait_until 60 dispatcher_gone || fail "the stand-in window did not end"
+wait $hung || true
+echo "install road: a Brisbolt that did not end: error level 5, its files untouched"
+
 # A file that cannot be written: chattr +i stops even root, so under Wine a
 # write to it fails for real. The install must leave nothing of itself.
 blocker=$prefix/drive_c/windows/unbrb.exe
