@@ -88,7 +88,7 @@ void TControl::Click() {
 }
 
 void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-    if (button == TMouseButton::Left && !AsWinControl()) clicked_ = true;
+    if (button == TMouseButton::Left && ClicksByMouse()) clicked_ = true;
     if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
 }
 

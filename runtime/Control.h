@@ -85,6 +85,9 @@ public:
     TNotifyEvent OnMouseLeave;
 
     virtual void Click();
+    // Whether a press and release of the left button make a click here.
+    // Native controls report their clicks themselves.
+    virtual bool ClicksByMouse() const { return !AsWinControl(); }
     // Called by the parent (or the window) with control coordinates.
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseMove(TShiftState shift, int x, int y);

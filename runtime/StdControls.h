@@ -58,6 +58,8 @@ public:
     using TWinControl::TWinControl;
     TPanelBevel BevelOuter = TPanelBevel::Raised;
     TPanelBevel BevelInner = TPanelBevel::None;
+    // A panel has no click of its own: the mouse makes it.
+    bool ClicksByMouse() const override { return true; }
 
 protected:
     void PaintWindow(HDC dc) override;

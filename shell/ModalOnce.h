@@ -12,9 +12,11 @@ namespace brisbolt {
 
 enum class Release { AtOnce, AfterPendingMessages };
 
-// Returns the window's modal result. `prepare` runs between making and
-// showing. With AfterPendingMessages, the messages the closing left behind
-// are handled while the reference still guards against a second window.
+// Returns the window's modal result. The reference is set before the
+// window's creation handlers run, since they may handle messages (a second
+// click, a tray double click). `prepare` runs between making and showing.
+// With AfterPendingMessages, the messages the closing left behind are
+// handled while the reference still guards against a second window.
 template <typename F, typename Prepare = void (*)(F&)>
 int ShowModalOnce(
     TForm*& reference, TComponent* owner, Prepare prepare = [](F&) {}, Release release = Release::AtOnce) {
@@ -22,8 +24,9 @@ int ShowModalOnce(
         TForm*& held;
         ~Reference() { held = nullptr; }
     } emptied{reference};
-    std::unique_ptr<F> window(CreateForm<F>(owner));
+    std::unique_ptr<F> window(new F(owner));
     reference = window.get();
+    window->AfterConstruction();
     prepare(*window);
     const int result = window->ShowModal();
     window.reset();

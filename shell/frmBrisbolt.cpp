@@ -88,6 +88,12 @@ TfrmBrisbolt::TfrmBrisbolt(TComponent* owner) : TForm(owner) {
 
     OnCreate = [this](TComponent* sender) { FormCreate(sender); };
     OnShow = [this](TComponent* sender) { FormShow(sender); };
+    // Closed from outside (the task list): as "Close" in the tray menu, so
+    // that an open wizard's pending restart is not taken for a wish.
+    OnClose = [this](TComponent*, TCloseAction& action) {
+        action = TCloseAction::None;
+        QuitProgram();
+    };
 }
 
 TMenuItem* TfrmBrisbolt::AddItem(const char* name, const char* caption, void (TfrmBrisbolt::*handler)(TComponent*)) {
@@ -125,7 +131,8 @@ void TfrmBrisbolt::FormShow(TComponent*) {
 }
 
 void TfrmBrisbolt::ShowWizard() {
-    if (frmBrisboltMain) return;
+    // Not during an apply run either: its writes and its question come first.
+    if (frmBrisboltMain || frmMakeRegistryChanges) return;
     const int result = ShowModalOnce<TfrmBrisboltMain>(frmBrisboltMain, this);
     if (result == mrYes) {
         ApplyAndRestart();
@@ -213,20 +220,35 @@ void TfrmBrisbolt::PlaySound(int sound) {
 bool TfrmBrisbolt::DelayQuarterSeconds(int count) { return brisbolt::DelayQuarterSeconds(count); }
 
 void TfrmBrisbolt::Uninstall() {
+    // A second request while the first one asks its questions is the same request.
+    if (uninstalling_) return;
+    uninstalling_ = true;
     ShowMessage(UninstallNotice);
-    if (!AskQuestion(UninstallQuestion)) return;
+    if (!AskQuestion(UninstallQuestion)) {
+        uninstalling_ = false;
+        return;
+    }
     // A run that never opened the wizard (the autostart with "/S", the
     // uninstall switch) has not classified the system yet, and version 0
     // takes the NT branch: on 95, 98 or Me the restore would write nothing
     // back and drop the saved originals.
     GetWindowsVersion();
     RestoreOriginalValues();
+    // What could not be written back stays saved, and so does everything
+    // the uninstaller would remove: it refuses while originals are saved.
+    if (HasSavedOriginals()) {
+        ShowMessage(UninstallNotRestored);
+        uninstalling_ = false;
+        return;
+    }
     ClearProgramSettings();
     char folder[255] = {};
     GetWindowsDirectoryA(folder, sizeof folder);
     TrayIcon1->SetActive(false);
     const std::string uninstaller = std::string(folder) + "\\" + UninstallerName;
     WinExec(uninstaller.c_str(), SW_SHOWNORMAL);
+    // No restart on the way out: the uninstaller is at work.
+    ChangesPending = RestartDeferred = false;
     Application->Terminate();
 }
 
@@ -235,9 +257,19 @@ UINT TfrmBrisbolt::UninstallRequest() {
     return message;
 }
 
+UINT TfrmBrisbolt::QuitRequest() {
+    static const UINT message = RegisterWindowMessageA("Brisbolt.QuitRequest");
+    return message;
+}
+
 LRESULT TfrmBrisbolt::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == UninstallRequest() && msg != 0) {
         UnInstall1Click(this);
+        return 0;
+    }
+    if (msg == QuitRequest() && msg != 0) {
+        // An uninstall under way ends the program itself.
+        if (!uninstalling_) QuitProgram();
         return 0;
     }
     return TForm::WndProc(msg, wp, lp);

@@ -26,6 +26,11 @@ inline constexpr const char* UninstallQuestion = "Are you sure you want to unins
 inline constexpr const char* UninstallNotice =
     "Brisbolt will now put back the network settings it found before its first change, "
     "then its uninstaller removes the program.";
+// When the system keys cannot all be written (no administrator rights on
+// NT, 2000 or XP), nothing is removed, so the originals are never lost.
+inline constexpr const char* UninstallNotRestored =
+    "Brisbolt could not write all of the original network settings back: changing them needs administrator "
+    "rights. Nothing has been uninstalled. Please ask an administrator to run \"Uninstall Brisbolt\".";
 inline constexpr const char* UninstallerName = "unbrb.exe";
 // The first argument that runs the uninstall and nothing else (any case).
 inline constexpr const char* UninstallSwitch = "/UNINSTALL";
@@ -84,12 +89,17 @@ public:
     // What a copy started with the uninstall switch asks of the copy that
     // is running already: to run the uninstall itself.
     static UINT UninstallRequest();
+    // What the installer asks of a running copy before it replaces the
+    // files: to end, as "Close" in the tray menu does.
+    static UINT QuitRequest();
 
 protected:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
     TMenuItem* AddItem(const char* name, const char* caption, void (TfrmBrisbolt::*handler)(TComponent*));
+
+    bool uninstalling_ = false;
 };
 
 }  // namespace brisbolt

@@ -175,6 +175,7 @@ TfrmBrisboltMain::TfrmBrisboltMain(TComponent* owner) : TForm(owner) {
 
     OnCreate = [this](TComponent* sender) { FormCreate(sender); };
     OnShow = [this](TComponent* sender) { FormShow(sender); };
+    OnClose = [this](TComponent* sender, TCloseAction& action) { FormClose(sender, action); };
 }
 
 TRoundedButton* TfrmBrisboltMain::NewSmallButton(const char* name, int left, int top, int width, int height,
@@ -258,13 +259,15 @@ bool TfrmBrisboltMain::RestoreConnectionChoice() {
                           : CurrentConnection == "D1" ? rbtnDSL1
                           : CurrentConnection == "D2" ? rbtnDSL2
                                                       : rbtnDSL3;
-    radio->SetChecked(true);
     // The old name of the dial-up code.
     if (CurrentConnection == "-2") {
         CurrentConnection = DialupCode;
-        rbtnDialup->SetChecked(true);
+        radio = rbtnDialup;
     }
+    radio->SetChecked(true);
     Application->ProcessMessages();
+    // A click handled just now stored nothing: show what is stored.
+    if (!radio->Checked()) radio->SetChecked(true);
     UpdatingControls = false;
     return !stored.empty();
 }
@@ -316,11 +319,23 @@ void TfrmBrisboltMain::MethodWindowClosed(int result) {
 
 void TfrmBrisboltMain::btnMinimizeClick(TComponent*) {
     PlayClick();
+    GoToTrayLater();
+}
+
+// Back to the tray; a restart that was wanted now is offered there instead.
+void TfrmBrisboltMain::GoToTrayLater() {
     if (ChangesPending) {
         ChangesPending = false;
         RestartDeferred = true;
     }
     ModalResult = mrRetry;
+}
+
+void TfrmBrisboltMain::FormClose(TComponent*, TCloseAction&) {
+    // A close the window offers no button for (Alt+F4, the task list) is
+    // "Min": only "Reboot Now" restarts the machine. A program on its way
+    // out keeps 2.
+    if (!Application->Terminated() && ModalResult == mrCancel) GoToTrayLater();
 }
 
 void TfrmBrisboltMain::btnCloseClick(TComponent*) {

@@ -76,6 +76,7 @@ public:
     // Handlers.
     void FormCreate(TComponent* sender);
     void FormShow(TComponent* sender);
+    void FormClose(TComponent* sender, TCloseAction& action);
     void rbtnDialupClick(TComponent* sender);
     void btnPrepareSystemClick(TComponent* sender);
     void btnFullControlClick(TComponent* sender);
@@ -99,6 +100,7 @@ private:
     TLabel* NewLine(const char* name, int left, int top, int width, const char* caption);
     // After a method window: 6 and 4 close the wizard, anything else shows it again.
     void MethodWindowClosed(int result);
+    void GoToTrayLater();
 
     ButtonHighlight hover_;
     TControl* highlightedStep_ = nullptr;

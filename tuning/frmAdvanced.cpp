@@ -198,8 +198,8 @@ void TfrmAdvanced::rbtnMTUClick(TComponent* sender) {
             // Nothing below 68 or above 65535 is an MTU; a number of 40 or
             // less would leave no segment for the receive window.
             const auto typed = ParseManualMtu(comboMTUManual->Text());
-            if (!typed) {
-                ShowMessage(ManualMtuRefused);
+            if (!typed || *typed == MtuDefaultMarker) {
+                ShowMessage(typed ? ManualMtuReserved : ManualMtuRefused);
                 SelectQuietly(previous);
                 return;
             }
@@ -328,6 +328,8 @@ void TfrmAdvanced::btnHelpClick(TComponent*) {
 void TfrmAdvanced::FormClose(TComponent*, TCloseAction&) {
     // A program on its way out closes every window with 2.
     if (Application->Terminated()) return;
+    // A close the window offers no button for (Alt+F4) is its CANCEL.
+    if (ModalResult == mrCancel) ChangesPending = false;
     if (ModalResult != mrYes && ModalResult != mrRetry) ModalResult = mrNo;
 }
 

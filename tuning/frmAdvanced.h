@@ -19,6 +19,10 @@ namespace brisbolt {
 inline constexpr const char* BottomLineText = "Brisbolt... Optimizes Your Internet Settings";
 inline constexpr const char* ManualMtuRefused =
     "The MTU must be a whole number from 68 to 65535. The MTU setting has not been changed.";
+// 6666 is stored to mean "Default Setting", so it cannot stand for itself.
+inline constexpr const char* ManualMtuReserved =
+    "The MTU 6666 cannot be chosen by hand: it stands for the Default Setting. The MTU setting has not been "
+    "changed.";
 // The caption colours of groups and radio buttons: normal and under the mouse.
 inline constexpr TColor ChoiceSilver = clSilver;
 inline constexpr TColor ChoiceLime = clLime;

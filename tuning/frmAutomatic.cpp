@@ -227,10 +227,15 @@ void TfrmAutomatic::StoreAutomaticSettings() {
     SystemAccelerated = false;
 }
 
+// A window asked to close (CANCEL, Quit, the keyboard) or a program on its
+// way out (the tray's Close) prepares no further and stores nothing.
+bool TfrmAutomatic::PreparationGoesOn() const {
+    return !PreparationStopped && ModalResult == mrNone && !Application->Terminated();
+}
+
 bool TfrmAutomatic::PrepareItem(TSkinCheckBox* checkBox, TSkinRoundButton* marker, bool checked) {
-    // A window asked to close (by the keyboard, say) prepares no further
-    // and stores nothing: it closes as soon as the item in progress is done.
-    if (PreparationStopped || ModalResult != mrNone) return false;
+    // It closes as soon as the item in progress is done.
+    if (!PreparationGoesOn()) return false;
     checkBox->SetVisible(true);
     checkBox->Repaint();
     DelayQuarterSeconds(6);
@@ -276,6 +281,13 @@ void TfrmAutomatic::FormShow(TComponent*) {
 
 void TfrmAutomatic::FormClose(TComponent*, TCloseAction&) {
     PreparationStopped = true;
+    // A program on its way out closes every window with 2.
+    if (Application->Terminated()) return;
+    // A close the window offers no button for (Alt+F4) is its CANCEL.
+    if (ModalResult == mrCancel) {
+        tmrDelayCheckboxes->SetEnabled(false);
+        ChangesPending = false;
+    }
     if (ModalResult != mrYes && ModalResult != mrRetry) ModalResult = mrNo;
 }
 
@@ -287,6 +299,8 @@ void TfrmAutomatic::tmrDelayCheckboxesTimer(TComponent*) {
         {cbxPMTU, btnPMTU},     {cbxTTL, btnTTL},   {cbxKeepalive, btnKeepalive}};
     for (const auto& [checkBox, marker] : rows)
         if (!PrepareItem(checkBox, marker, true)) return;
+    // The last item waits half a second too: a stop in it counts.
+    if (!PreparationGoesOn()) return;
     lblWaitToPress->SetVisible(false);
     lblReadyToGo->SetVisible(true);
     btnAccelerateMe->SetEnabled(true);

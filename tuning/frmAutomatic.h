@@ -57,6 +57,7 @@ public:
     // Shows one item, waits, ticks it and shows its marker; false when the
     // preparation has been stopped or the window is closing.
     bool PrepareItem(TSkinCheckBox* checkBox, TSkinRoundButton* marker, bool checked);
+    bool PreparationGoesOn() const;
     void ClearItems();
     void ClearItem(TSkinCheckBox* checkBox, TSkinRoundButton* marker);
     void HighlightButton(TRoundedButton* button);

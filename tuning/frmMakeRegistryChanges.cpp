@@ -85,6 +85,7 @@ TfrmMakeRegistryChanges::TfrmMakeRegistryChanges(TComponent* owner) : TForm(owne
 
     OnCreate = [this](TComponent* sender) { FormCreate(sender); };
     OnShow = [this](TComponent* sender) { FormShow(sender); };
+    OnClose = [this](TComponent* sender, TCloseAction& action) { FormClose(sender, action); };
 }
 
 TLabel* TfrmMakeRegistryChanges::NewRebootLabel(const char* name, int left, int top, int width, const char* caption) {
@@ -181,12 +182,11 @@ void TfrmMakeRegistryChanges::tmrRedBarTimer(TComponent*) {
 
 void TfrmMakeRegistryChanges::tmrStayOnScreenTimer(TComponent*) {
     tmrStayOnScreen->SetEnabled(false);
-    SystemAccelerated = true;
     if (applyMode_ != 1) {
-        Hide();
-        ModalResult = mrYes;
+        EndDisplay();
         return;
     }
+    SystemAccelerated = true;
     imgRedLeft->SetVisible(false);
     for (int i = 2; i <= 9; ++i) imgRed[i]->SetVisible(false);
     imgRedRight->SetVisible(false);
@@ -195,6 +195,28 @@ void TfrmMakeRegistryChanges::tmrStayOnScreenTimer(TComponent*) {
         ShowNotWritten();
     else
         ShowRestartPrompt();
+}
+
+void TfrmMakeRegistryChanges::EndDisplay() {
+    SystemAccelerated = true;
+    Hide();
+    ModalResult = mrYes;
+}
+
+// A close the window offers no button for (Alt+F4, the task list). The
+// display alone changes nothing and may end at once; the bar of an apply
+// run is never cut short; at the question it is "Reboot Later".
+void TfrmMakeRegistryChanges::FormClose(TComponent*, TCloseAction& action) {
+    if (Application->Terminated() || ModalResult != mrCancel) return;
+    if (applyMode_ != 1) {
+        tmrRedBar->SetEnabled(false);
+        tmrStayOnScreen->SetEnabled(false);
+        EndDisplay();
+    } else if (btnRebootLater->Visible() && btnRebootLater->Enabled()) {
+        RebootLater();
+    } else {
+        action = TCloseAction::None;
+    }
 }
 
 void TfrmMakeRegistryChanges::ShowRestartPrompt() {
@@ -232,6 +254,10 @@ void TfrmMakeRegistryChanges::btnRebootNowClick(TComponent*) {
 void TfrmMakeRegistryChanges::btnRebootLaterClick(TComponent*) {
     PlayClick();
     if (applyMode_ != 1) return;
+    RebootLater();
+}
+
+void TfrmMakeRegistryChanges::RebootLater() {
     ChangesPending = false;
     // Nothing was changed: no restart to offer later either.
     if (!outcome_.NothingWritten()) RestartDeferred = true;

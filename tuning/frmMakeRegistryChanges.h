@@ -48,6 +48,7 @@ public:
     // Handlers.
     void FormCreate(TComponent* sender);
     void FormShow(TComponent* sender);
+    void FormClose(TComponent* sender, TCloseAction& action);
     void tmrRedBarTimer(TComponent* sender);
     void tmrStayOnScreenTimer(TComponent* sender);
     void btnRebootNowClick(TComponent* sender);
@@ -60,6 +61,8 @@ private:
     void ShowBar(int segment);
     void ShowRestartPrompt();
     void ShowNotWritten();
+    void EndDisplay();
+    void RebootLater();
     TRoundedButton* NewButton(const char* name, int left);
     TLabel* NewRebootLabel(const char* name, int left, int top, int width, const char* caption);
 

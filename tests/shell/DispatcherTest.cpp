@@ -14,6 +14,7 @@
 #include "settings/RegistryCalls.h"
 #include "runtime/Timer.h"
 #include "shell/Globals.h"
+#include "shell/ModalOnce.h"
 #include "shell/frmAbout.h"
 #include "shell/frmBrisbolt.h"
 #include "skin/SkinHintWindow.h"
@@ -135,7 +136,7 @@ TEST_F(DispatcherTest, TheAboutBoxOpensOnceAndNotASecondTimeWhileOpen) {
     watcher.SetInterval(20);
     watcher.OnTimer = [&](TComponent*) {
         auto* open = dynamic_cast<TfrmAbout*>(frmAbout);
-        if (!open || seen == open) return;
+        if (!open || !open->Modal() || seen == open) return;
         seen = open;
         ++boxes;
         // The menu item again, while the box is open: nothing happens.
@@ -160,6 +161,37 @@ TEST_F(DispatcherTest, QuitProgramTakesTheIconAwayAndEndsTheProgram) {
     EXPECT_FALSE(form->TrayIcon1->Active());
     EXPECT_FALSE(ChangesPending);
     EXPECT_TRUE(Application->Terminated());
+}
+
+// The installer's request and a close from outside end the program as the
+// tray's "Close" does: no restart is left wanted.
+TEST_F(DispatcherTest, ARequestFromOutsideEndsTheProgramAsCloseDoes) {
+    for (const UINT message : {TfrmBrisbolt::QuitRequest(), UINT{WM_CLOSE}}) {
+        SCOPED_TRACE(message);
+        Application->ResetTerminated();
+        form->GoToTray();
+        ChangesPending = true;
+        SendMessageA(form->Handle(), message, 0, 0);
+        EXPECT_FALSE(form->TrayIcon1->Active());
+        EXPECT_FALSE(ChangesPending);
+        EXPECT_TRUE(Application->Terminated());
+    }
+}
+
+// The window reference is in place while the window's creation handlers
+// run: what they let through (a second click) finds the window open.
+struct CreationProbe : TForm {
+    explicit CreationProbe(TComponent* owner) : TForm(owner) {
+        OnCreate = [this](TComponent*) { referenceInCreate = frmAbout == this; };
+        OnShow = [this](TComponent*) { ModalResult = mrOk; };
+    }
+    static inline bool referenceInCreate = false;
+};
+
+TEST_F(DispatcherTest, AWindowIsKnownToBeOpenFromItsCreationOn) {
+    EXPECT_EQ(ShowModalOnce<CreationProbe>(frmAbout, form), mrOk);
+    EXPECT_TRUE(CreationProbe::referenceInCreate);
+    EXPECT_EQ(frmAbout, nullptr);
 }
 
 TEST_F(DispatcherTest, ASecondCopyIsToldAndEnds) {
@@ -199,11 +231,23 @@ TEST_F(DispatcherTest, UninstallAsksFirstThenRestoresAndCleansUp) {
     EXPECT_EQ(GetRegistryString(RootKey::LocalMachine, ProgramKey, "connect"), "");
 
     form->GoToTray();
-    answer = AnswerYes;
+    // A second request while the first one asks is the same request.
+    int questions = 0;
+    const DialogHandler asking = SetDialogHandler([&](DialogKind kind, const std::string&) {
+        if (kind != DialogKind::Question) return AnswerOk;
+        ++questions;
+        SendMessageA(form->Handle(), TfrmBrisbolt::UninstallRequest(), 0, 0);
+        return AnswerYes;
+    });
+    ChangesPending = RestartDeferred = true;
     form->Uninstall();
+    SetDialogHandler(asking);
+    EXPECT_EQ(questions, 1);
     EXPECT_EQ(GetRegistryString(RootKey::LocalMachine, ProgramKey, "connect"), "Modem");
     EXPECT_FALSE(form->TrayIcon1->Active());
     EXPECT_TRUE(Application->Terminated());
+    // The uninstaller is at work: no restart on the way out.
+    EXPECT_FALSE(ChangesPending || RestartDeferred);
 }
 
 TEST(LocalAddress, TheLastAddressOfTheHostWins) {

@@ -86,8 +86,10 @@ class UninstallTest : public ::testing::Test {
 protected:
     void SetUp() override {
         Application->ResetTerminated();
-        savedDialogs_ = SetDialogHandler(
-            [](DialogKind kind, const std::string&) { return kind == DialogKind::Question ? AnswerYes : AnswerOk; });
+        savedDialogs_ = SetDialogHandler([this](DialogKind kind, const std::string& text) {
+            dialogs.push_back(text);
+            return kind == DialogKind::Question ? AnswerYes : AnswerOk;
+        });
         savedSource_ = SetVersionSource(Windows98);
         savedVersion_ = WindowsVersion;
         // A Windows 98 machine whose originals were saved at the first start
@@ -114,6 +116,7 @@ protected:
     }
 
     TfrmBrisbolt* form = nullptr;
+    std::vector<std::string> dialogs;
 
 private:
     DialogHandler savedDialogs_;
@@ -141,6 +144,10 @@ TEST_F(UninstallTest, AUserWhoCannotWriteTheSystemKeepsTheOriginals) {
     EXPECT_TRUE(HasSavedOriginals());
     EXPECT_EQ(GetRegistryString(Machine, MstcpKey, "DefaultTTL"), "64");
     EXPECT_EQ(GetRegistryInteger(RootKey::CurrentUser, ProgramKey, "Orig_ttl_Val"), 32);
+    // Said plainly; no uninstaller, and the program goes on.
+    ASSERT_EQ(dialogs.size(), 3u);
+    EXPECT_EQ(dialogs[2], UninstallNotRestored);
+    EXPECT_FALSE(Application->Terminated());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 // help, hover and the road through a method window.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -185,15 +186,39 @@ TEST_F(WizardTest, TheFirstRunSavesTheOriginalsAndExplainsForTenSeconds) {
     EXPECT_FALSE(w.tmrPanelOnScreen->Enabled());
     EXPECT_EQ(w.btnHide->Caption(), "?");
     EXPECT_EQ(w.btnHide->Hint, ExplainHint);
-    // A click on the panel's text hides it too.
+    // A click on the panel's text hides it too, and so does one anywhere on
+    // either panel.
     w.btnHide->Click();
     w.lblLine3->Click();
     EXPECT_FALSE(w.pnlInitialExplanation->Visible());
+    for (TControl* panel : std::vector<TControl*>{w.pnlInitialExplanation, w.SkinPanel2}) {
+        SCOPED_TRACE(panel->Name);
+        w.btnHide->Click();
+        ASSERT_TRUE(w.pnlInitialExplanation->Visible());
+        const HWND window = panel->AsWinControl()->Handle();
+        SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+        SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+        EXPECT_FALSE(w.pnlInitialExplanation->Visible());
+    }
 
     // The second run: nothing saved again, nothing explained.
     Open();
     EXPECT_FALSE(wizard->pnlInitialExplanation->Visible());
     EXPECT_EQ(wizard->btnHide->Caption(), "?");
+}
+
+// A click handled while the stored choice is put back stores nothing; the
+// radio button shown is then the stored one.
+TEST_F(WizardTest, AClickDuringTheRestoreShowsWhatIsStored) {
+    SaveOriginalValues();
+    Store("D1");
+    TfrmBrisboltMain& w = Open();
+    PostMessageA(w.rbtnCable->Handle(), BM_CLICK, 0, 0);
+    EXPECT_TRUE(w.RestoreConnectionChoice());
+    EXPECT_EQ(Stored(), "D1");
+    EXPECT_TRUE(w.rbtnDSL1->Checked());
+    EXPECT_FALSE(w.rbtnCable->Checked());
+    EXPECT_FALSE(ChangesPending);
 }
 
 TEST_F(WizardTest, MinAndQuitWithTheSharedFlags) {
@@ -304,7 +329,8 @@ TEST_F(WizardTest, AMethodWindowDecidesWhetherTheWizardCloses) {
             closer.SetInterval(20);
             closer.OnTimer = [&](TComponent*) {
                 TForm* method = automatic ? frmAutomatic : frmAdvanced;
-                if (!method || seen) return;
+                // Known from its creation on; acted on once it is shown.
+                if (!method || !method->Modal() || seen) return;
                 seen = true;
                 wizardHidden = !IsWindowVisible(w.Handle());
                 // A second press while it is open opens nothing.
@@ -329,27 +355,41 @@ TEST_F(WizardTest, TheDispatcherActsOnTheWizardsResult) {
     SaveOriginalValues();
     const RebootCalls saved = TWinReboot::Calls;
     TWinReboot::Calls.ExitWindowsEx = RecordRestart;
+    // Only "Reboot Now" and the tray's item restart the machine: a close by
+    // the keyboard is "Min", and an uninstall ends without a restart. The
+    // branch for any other result stays, for a result no road gives (3).
+    const auto setResult = [](int result) { return [result] { frmBrisboltMain->ModalResult = result; }; };
+    const auto keyboardClose = [] { PostMessageA(frmBrisboltMain->Handle(), WM_CLOSE, 0, 0); };
+    const auto uninstall = [this] {
+        answer = AnswerYes;
+        SendMessageA(dispatcher->Handle(), TfrmBrisbolt::UninstallRequest(), 0, 0);
+    };
     const struct {
-        int result;
+        const char* way;
+        std::function<void()> close;
         bool pending;
         int restarts;
-        bool terminated;
-    } cases[] = {{mrRetry, true, 0, false}, {mrCancel, false, 0, false}, {mrCancel, true, 1, true}};
+        bool terminated, deferred;
+    } cases[] = {
+        {"Min", setResult(mrRetry), true, 0, false, false},  {"keyboard", keyboardClose, true, 0, false, true},
+        {"keyboard", keyboardClose, false, 0, false, false}, {"other", setResult(mrAbort), false, 0, false, false},
+        {"other", setResult(mrAbort), true, 1, true, false}, {"uninstall", uninstall, true, 0, true, false}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.result) + (c.pending ? " pending" : ""));
+        SCOPED_TRACE(std::string(c.way) + (c.pending ? " pending" : ""));
         restarts = 0;
+        RestartDeferred = false;
         Application->ResetTerminated();
         int opened = 0;
         TTimer closer(nullptr);
         closer.SetInterval(20);
         closer.OnTimer = [&](TComponent*) {
-            if (!frmBrisboltMain || frmBrisboltMain->ModalResult != mrNone) return;
+            if (!frmBrisboltMain || !frmBrisboltMain->Modal() || frmBrisboltMain->ModalResult != mrNone) return;
             ++opened;
             // The menu and a double click while it is open: nothing more.
             dispatcher->mnuChangeSettings->OnClick(dispatcher->mnuChangeSettings);
             dispatcher->TrayIcon1->OnDblClick(dispatcher->TrayIcon1);
             ChangesPending = c.pending;
-            frmBrisboltMain->ModalResult = c.result;
+            c.close();
         };
         closer.SetEnabled(true);
         dispatcher->ShowWizard();
@@ -358,8 +398,11 @@ TEST_F(WizardTest, TheDispatcherActsOnTheWizardsResult) {
         EXPECT_EQ(frmBrisboltMain, nullptr);
         EXPECT_EQ(restarts, c.restarts);
         EXPECT_EQ(Application->Terminated(), c.terminated);
+        EXPECT_EQ(RestartDeferred, c.deferred);
         EXPECT_TRUE(dispatcher->TrayIcon1->Active());
         ChangesPending = false;
+        MSG quit;
+        while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
     }
     TWinReboot::Calls = saved;
 }

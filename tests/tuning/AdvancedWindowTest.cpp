@@ -230,11 +230,13 @@ TEST_F(AdvancedWindowTest, EveryChoiceIsStoredAtOnce) {
     Click(w.rbtnNDI32);
     EXPECT_EQ(RecordText("ndi"), "32");
 
-    // A manual MTU out of range is refused and the selection stays.
+    // A manual MTU out of range, or the default marker, is refused and the selection stays.
     const struct {
         const char* typed;
         bool taken;
-    } manual[] = {{"40", false}, {"abc", false}, {"65536", false}, {"", false}, {"9000", true}};
+        const char* message = ManualMtuRefused;
+    } manual[] = {{"40", false}, {"abc", false}, {"65536", false}, {"", false}, {"6666", false, ManualMtuReserved},
+                  {"9000", true}};
     for (const auto& m : manual) {
         SCOPED_TRACE(m.typed);
         dialogs.clear();
@@ -246,7 +248,7 @@ TEST_F(AdvancedWindowTest, EveryChoiceIsStoredAtOnce) {
             EXPECT_EQ(RecordText("mtu"), "9000");
             EXPECT_EQ(RecordText("rwin"), "89600");
         } else {
-            EXPECT_EQ(dialogs, std::vector<std::string>{ManualMtuRefused});
+            EXPECT_EQ(dialogs, std::vector<std::string>{m.message});
             EXPECT_TRUE(w.rbtnMTUDefault->Checked());
             EXPECT_FALSE(w.rbtnMTUManual->Checked());
             EXPECT_EQ(RecordText("mtu"), "6666");
@@ -302,7 +304,13 @@ TEST_F(AdvancedWindowTest, TheWaysOutAndHelp) {
         {"Accelerate Me without one", [](TfrmAdvanced& w) { w.btnAccelerateMe->Click(); }, mrNo, false},
         {"Min", [](TfrmAdvanced& w) { w.btnMinimize->Click(); }, mrRetry, false},
         {"the program ending", [](TfrmAdvanced&) { Application->Terminate(); }, mrCancel, false},
-        {"closed otherwise", [](TfrmAdvanced& w) { w.Close(); }, mrNo, false},
+        // Alt+F4 after a choice is CANCEL: no restart is wanted any more.
+        {"closed otherwise after a choice",
+         [](TfrmAdvanced& w) {
+             Click(w.rbtnTTL64);
+             PostMessageA(w.Handle(), WM_CLOSE, 0, 0);
+         },
+         mrNo, false},
         {"Quit answered No, then help, then closed",
          [](TfrmAdvanced& w) {
              w.btnClose->Click();

@@ -175,6 +175,44 @@ TEST_F(ApplyWindowTest, RebootLaterLeavesTheRestartInTheTrayMenuAndRebootNowRest
     EXPECT_FALSE(RestartDeferred);
 }
 
+// Alt+F4 and the like: the bar of an apply run is never cut short, and the
+// wizard does not open over it; at the question the close is "Reboot
+// Later"; the display alone just ends.
+TEST_F(ApplyWindowTest, AKeyboardCloseWaitsForTheWritesAndAtTheQuestionIsRebootLater) {
+    SetTtl(99);
+    int closesWhileRunning = 0;
+    act = [&](TfrmMakeRegistryChanges& w) {
+        if (!w.btnRebootLater->Visible()) {
+            ++closesWhileRunning;
+            dispatcher->mnuChangeSettings->OnClick(dispatcher->mnuChangeSettings);
+            dispatcher->TrayIcon1->OnDblClick(dispatcher->TrayIcon1);
+            EXPECT_EQ(frmBrisboltMain, nullptr);
+        }
+        PostMessageA(w.Handle(), WM_CLOSE, 0, 0);
+    };
+    watcher.SetEnabled(true);
+    EXPECT_EQ(dispatcher->RunApplyWindow(1), mrNo);
+    EXPECT_GT(closesWhileRunning, 10);
+    EXPECT_EQ(GetSystemTTL(), 99);
+    EXPECT_TRUE(RestartDeferred);
+    EXPECT_FALSE(ChangesPending);
+    EXPECT_EQ(restarts, 0);
+
+    SetTtl(55);
+    SystemAccelerated = false;
+    const std::string before = RegistryState();
+    int lastStep = 0;
+    act = [&](TfrmMakeRegistryChanges& w) {
+        lastStep = w.StepCounter();
+        PostMessageA(w.Handle(), WM_CLOSE, 0, 0);
+    };
+    EXPECT_EQ(dispatcher->RunApplyWindow(0), mrYes);
+    EXPECT_LT(lastStep, FirstStepCounter + 10 * StepIncrease);
+    EXPECT_TRUE(SystemAccelerated);
+    EXPECT_EQ(RegistryState(), before);
+    EXPECT_EQ(restarts, 0);
+}
+
 TEST_F(ApplyWindowTest, WithoutTheRightToWriteTheSystemTheWindowSaysSoAndOffersNoRestart) {
     SetTtl(88);
     const std::int32_t ttl = GetSystemTTL();
