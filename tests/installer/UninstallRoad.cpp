@@ -9,6 +9,7 @@
 //   uninstall_road check <state file>
 //     after the uninstall: each of them is back byte for byte, and none of
 //     Brisbolt's keys is left.
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -108,7 +109,7 @@ int Prepare(const std::string& fixture, int version, const std::string& stateFil
     state.close();
 
     // The first start saves what it finds; then a preset (DSL setting 3)
-    // is chosen and applied.
+    // is chosen, with a keep-alive of ten minutes, and applied.
     if (HasSavedOriginals()) {
         std::printf("prepare: originals saved already\n");
         return 1;
@@ -122,6 +123,7 @@ int Prepare(const std::string& fixture, int version, const std::string& stateFil
     SetLine(true);
     SetMtu(false, 1400);
     SetNdi(false, "32");
+    SetSka(600000);
     ApplySettingsToSystem();
 
     std::ifstream before(stateFile);
@@ -133,7 +135,9 @@ int Prepare(const std::string& fixture, int version, const std::string& stateFil
     }
     std::printf("prepare: version %d, %zu values saved, %d of them changed by the preset\n", version, values.size(),
                 changed);
-    return values.size() >= 4 && changed >= 3 ? 0 : 1;
+    // A machine as Windows leaves it may hold only one of them (the
+    // keep-alive); every one it holds up to three must have been changed.
+    return !values.empty() && changed >= static_cast<int>(std::min<std::size_t>(values.size(), 3)) ? 0 : 1;
 }
 
 int Check(const std::string& stateFile) {

@@ -6,7 +6,8 @@
 #      then again with it: the files, "installdir", the uninstaller in the
 #      Windows folder, the shortcuts, the Add/Remove Programs entry, and the
 #      Run value only when chosen;
-#   2. for a Windows 98 and a Windows 2000 machine loaded from the fixtures:
+#   2. for a Windows 98 machine, a Windows 2000 machine with and one without
+#      MaxMTU in its interfaces, and an XP machine, loaded from the fixtures:
 #      the first start's saving and a preset's apply run, then the uninstall
 #      exactly as Add/Remove Programs starts it (a fresh process that never
 #      opened the wizard), answered with Return; the originals are back byte
@@ -248,4 +249,7 @@ road() {  # version code fixture
 
 road win98 3 win98.reg
 road win2k 6 win2k.reg
-echo "install road: Windows 98 and 2000: originals back byte for byte, keys, files and shortcuts gone"
+# As Windows 2000 and XP really lay their interfaces out: no MTU of any kind.
+road win2k 6 win2k-nomtu.reg
+road winxp 7 winxp.reg
+echo "install road: Windows 98, 2000 (with and without MaxMTU) and XP: originals back byte for byte, no saved set, keys, files and shortcuts gone"

@@ -15,4 +15,4 @@ add_test(NAME wine_install_road
     COMMAND ${CMAKE_CURRENT_LIST_DIR}/install-road.sh ${BRISBOLT_INSTALLER} $<TARGET_FILE:brisbolt_uninstall_road>
         ${CMAKE_SOURCE_DIR}/tests/fixtures ${CMAKE_BINARY_DIR}/install-road)
 set_tests_properties(wine_install_road PROPERTIES
-    FIXTURES_REQUIRED wine RESOURCE_LOCK registry ENVIRONMENT "${WINE_ENV}" TIMEOUT 240)
+    FIXTURES_REQUIRED wine RESOURCE_LOCK registry ENVIRONMENT "${WINE_ENV}" TIMEOUT 900)
