@@ -153,20 +153,23 @@ bool SavedAsMissingOrFromAnotherAdapter(const std::string& name, const std::stri
     return name.find("\"Orig_mtu") != std::string::npos && (value == "dword:1492" || value == "dword:1496");
 }
 
+// A first start's saving, then an apply run that changes every value.
+void SaveThenChangeEverything() {
+    SaveOriginalValues();
+    SetSystemMTU(false, 1400);
+    SetSystemRcvWindow(32767);
+    SetSystemKeepAlive(60000);
+    SetSystemTTL(64);
+    SetSystemNdiCacheSize(false, "64");
+}
+
 TEST_F(FailureInjection, SavingOnEachFamily) {
     EXPECT_GT(CheckEveryFailure(3, "win98.reg", {}, SaveOriginalValues, SavedAsMissingOrFromAnotherAdapter), 50);
     EXPECT_GT(CheckEveryFailure(6, "win2k.reg", {}, SaveOriginalValues, SavedAsMissingOrFromAnotherAdapter), 50);
 }
 
 TEST_F(FailureInjection, RestoringOnEachFamily) {
-    const auto changed = [] {
-        SaveOriginalValues();
-        SetSystemMTU(false, 1400);
-        SetSystemRcvWindow(32767);
-        SetSystemKeepAlive(60000);
-        SetSystemTTL(64);
-        SetSystemNdiCacheSize(false, "64");
-    };
+    const auto changed = SaveThenChangeEverything;
     EXPECT_GT(CheckEveryFailure(3, "win98.reg", changed, RestoreOriginalValues), 50);
     EXPECT_GT(CheckEveryFailure(6, "win2k.reg", changed, RestoreOriginalValues), 50);
 }
@@ -205,14 +208,7 @@ TEST_F(FailureInjection, RestoringAgainFinishesEveryAdapter) {
 // left no saved entry, one that says it is not has left some, and the next
 // restore completes it with the machine as one clean restore leaves it.
 TEST_F(FailureInjection, RestoreSaysWhetherItIsComplete) {
-    const auto changed = [] {
-        SaveOriginalValues();
-        SetSystemMTU(false, 1400);
-        SetSystemRcvWindow(32767);
-        SetSystemKeepAlive(60000);
-        SetSystemTTL(64);
-        SetSystemNdiCacheSize(false, "64");
-    };
+    const auto changed = SaveThenChangeEverything;
     const auto nothingSaved = [this] {
         for (const auto& entry : Capture(registry_, false))
             if (entry.first.find("\"Orig_") != std::string::npos) return false;
