@@ -495,7 +495,9 @@ TEST_F(OriginalValuesTest, NtMachinesGetEveryOriginalBackAndKeepNoSavedSet) {
             Prepare(machine);
             SaveOriginalValues();
             ASSERT_TRUE(HasSavedOriginals());
-            if (!Interfaces().empty()) EXPECT_EQ(Number(U, ProgramKey, "Orig_mtu1_TF"), 0);
+            if (!Interfaces().empty()) {
+                EXPECT_EQ(Number(U, ProgramKey, "Orig_mtu1_TF"), 0);
+            }
             ApplyEverywhere();
             EXPECT_TRUE(RestoreOriginalValues());
             EXPECT_FALSE(HasSavedOriginals());
