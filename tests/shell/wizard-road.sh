@@ -7,7 +7,9 @@
 #     restart.
 #  2. Windows 98 (registry from a fixture), started with "/S": from the tray
 #     "Change Settings", "Advanced", a manual MTU, the line condition "Bad"
-#     and "Good" again, "Accelerate Me !", the apply run, "Reboot Later".
+#     and "Good" again, "Accelerate Me !", the apply run, "Reboot Later";
+#     then the wizard again, another connection type and Alt+F4: to the
+#     tray, no restart.
 # Pictures of every window and state go to the snapshot folder.
 #   wizard-road.sh <brisbolt.exe> <fixture folder> <snapshot folder>
 set -euo pipefail
@@ -226,5 +228,23 @@ for slot in 0 1 2 3 4 5 6 7 8 9; do
     tcpip_bindings=$((tcpip_bindings + 1))
 done
 [ "$tcpip_bindings" -gt 0 ] || fail "the Windows 98 fixture has no TCP/IP binding"
+
+# Alt+F4 on the wizard after choosing another connection type is "Min":
+# back to the tray, and no restart (which would end this Wine session).
+xdotool mousemove 12 32 click 3
+sleep 1
+xdotool key s
+wizard=$(wait_for "$wizard_title" 60) || fail "\"Change Settings\" did not open the wizard again"
+sleep 1
+origin "$wizard"
+click "${wizard_dsl2[@]}"
+wait_until 60 has_value "$user" connect D2 || fail "\"DSL (recommended setting 2)\" did not store D2"
+xdotool key alt+F4
+wait_gone "$wizard_title" 60 || fail "Alt+F4 did not close the wizard"
+# A restart would take the whole session down within seconds.
+for _ in $(seq 150); do
+    process_ended "$program" && fail "Alt+F4 on the wizard ended the program (a restart?)"
+    sleep 0.1
+done
 quit_from_tray
 echo "wizard road: Windows 2000 automatic preset and Windows 98 full control applied; pictures in $shots"
