@@ -206,14 +206,17 @@ echo "install road: without msvcrt.dll: error level 4, nothing installed"
 
 # 2. The uninstall road, once per family.
 answer_dialogs() {  # pid N: presses Return on every "Brisbolt" box until the program ends; at least N boxes
-    local program=$1 least=$2 pressed=0 deadline=$(($(date +%s) + 120))
+    local program=$1 least=$2 pressed=0 deadline=$(($(date +%s) + 180))
     while [ "$(date +%s)" -lt "$deadline" ]; do
         id=$(xdotool search --onlyvisible --name '^Brisbolt$' 2>/dev/null | head -1 || true)
         if [ -n "$id" ]; then
             sleep 0.3
             # The notice's OK and the question's Yes are both the default
             # button; the next box may come back under the same window id.
-            xdotool windowactivate --sync "$id" key --window "$id" Return 2>/dev/null || xdotool key Return
+            # The display has no window manager, and other windows may hold
+            # the keyboard: give it to the box, then press.
+            timeout 5 xdotool windowfocus --sync "$id" 2>/dev/null || true
+            xdotool key Return
             pressed=$((pressed + 1))
             sleep 0.3
         elif ! kill -0 "$program" 2>/dev/null; then
