@@ -21,7 +21,14 @@ namespace {
 constexpr RootKey Record = RootKey::CurrentUser;
 constexpr RootKey Machine = RootKey::LocalMachine;
 
-std::string MtuEntry(int index, const char* suffix) { return "Orig_mtu" + std::to_string(index) + suffix; }
+constexpr std::string_view AdapterPrefix = "Orig_mtu";
+// The exact copies of every value an apply run may write: where it lives,
+// whether the system had it, and its type and bytes.
+constexpr std::string_view HeldPrefix = "Orig_reg";
+
+std::string MtuEntry(int index, const char* suffix) { return std::string(AdapterPrefix) + std::to_string(index) + suffix; }
+std::string HeldEntry(int index, const char* suffix) { return std::string(HeldPrefix) + std::to_string(index) + suffix; }
+constexpr const char* HeldSuffixes[] = {"_Key", "_Name", "_Data", "_TF"};
 
 void SaveFlag(const std::string& name, bool flag) {
     SetRegistryValue(Record, ProgramKey, true, flag, name, ValueKind::Boolean);
@@ -31,8 +38,13 @@ void SaveNumber(const std::string& name, std::int32_t number) {
     SetRegistryValue(Record, ProgramKey, true, number, name, ValueKind::Integer);
 }
 
-void SaveText(const std::string& name, const std::string& text) {
-    SetRegistryValue(Record, ProgramKey, true, text, name, ValueKind::String);
+bool SaveText(const std::string& name, const std::string& text) {
+    return SetRegistryValue(Record, ProgramKey, true, text, name, ValueKind::String);
+}
+
+bool SaveCopy(const std::string& name, const RawValue& value) {
+    auto key = ActiveRegistry().OpenForWriting(Record, ProgramKey, true);
+    return key && key->Set(name, value);
 }
 
 bool HasText(const char* key, const char* name) { return !GetRegistryString(Machine, key, name).empty(); }
@@ -104,14 +116,23 @@ public:
     // Known not to be in the record.
     bool Missing(const std::string& name) const { return names_ && !names_->contains(name); }
 
-    // Every adapter number that has an entry of any kind.
-    std::set<int> AdapterIndexes() const {
+    // Empty when unknown; inside, empty when missing.
+    std::optional<std::optional<RawValue>> Raw(const std::string& name) const {
+        Entry entry = Read(name);
+        if (!entry.known) return std::nullopt;
+        return std::move(entry.value);
+    }
+
+    // Every number that has an entry of any kind under the prefix
+    // ("Orig_mtu" gives the adapters).
+    std::set<int> Indexes(std::string_view prefix) const {
         std::set<int> indexes;
         if (names_)
             for (const auto& name : *names_)
-                if (auto index = AdapterIndex(name)) indexes.insert(*index);
+                if (auto index = IndexOf(prefix, name)) indexes.insert(*index);
         return indexes;
     }
+    std::set<int> AdapterIndexes() const { return Indexes(AdapterPrefix); }
 
 private:
     struct Entry {
@@ -127,8 +148,7 @@ private:
         return {names_ && !names_->contains(name), std::nullopt};
     }
 
-    static std::optional<int> AdapterIndex(std::string_view name) {
-        constexpr std::string_view prefix = "Orig_mtu";
+    static std::optional<int> IndexOf(std::string_view prefix, std::string_view name) {
         if (name.size() <= prefix.size() || CompareNames(name.substr(0, prefix.size()), prefix) != 0)
             return std::nullopt;
         name.remove_prefix(prefix.size());
@@ -182,6 +202,9 @@ void RestoreSlot9x(const SavedEntries& saved, int slot) {
     if (!hadSlot) return;
     // Saving writes every slot; one without a binding has nothing to give back.
     if (!*hadSlot || slot >= NetTransSlots) return ForgetAdapter(saved, slot);
+    // The earlier program saved the first binding's MTU for every slot; only
+    // the TCP/IP bindings ever had one written.
+    if (GetRegistryString(Machine, NetTransKey(slot), "DriverDesc") != "TCP/IP") return ForgetAdapter(saved, slot);
     const auto mtu = saved.Number(MtuEntry(slot, "_Val"));
     if (!mtu) return;
     const std::string key = NetTransKey(slot);
@@ -291,11 +314,102 @@ bool GiveBack(const SavedEntries& saved, const SavedItem& item, Write write) {
     return *value == -1 || write(*value) || KeyIsGone(Is9xFamily() ? item.key9x : item.keyNt);
 }
 
+bool ListsValue(RegistryKey& key, const std::string& name) {
+    const auto names = key.ValueNames();
+    return !names || std::any_of(names->begin(), names->end(),
+                                 [&](const std::string& listed) { return CompareNames(listed, name) == 0; });
+}
+
+// Copies left by a saving cut short before its mark: they belong to no set.
+void ForgetLooseCopies() {
+    const SavedEntries saved;
+    for (int index : saved.Indexes(HeldPrefix))
+        for (const char* suffix : HeldSuffixes) DeleteRegistryValue(Record, ProgramKey, HeldEntry(index, suffix));
+}
+
+// Each value as it is, or that it is absent. A value that is there but will
+// not be read, or a key that will not open but is there, gets no copy at
+// all: kept as absent, restoring would delete it. The flag is written last,
+// and only after the data, so a copy without its flag tells nothing.
+void SaveCopies() {
+    ForgetLooseCopies();
+    auto& registry = ActiveRegistry();
+    const auto values = ValuesAnApplyRunMayWrite();
+    for (int index = 0; index < static_cast<int>(values.size()); ++index) {
+        const auto& [path, name] = values[index];
+        std::optional<RawValue> data;
+        if (auto key = registry.OpenForReading(Machine, path)) {
+            data = key->Query(name);
+            if (!data && ListsValue(*key, name)) continue;
+        } else if (!KeyIsGone(path)) {
+            continue;
+        }
+        SaveText(HeldEntry(index, "_Key"), path);
+        SaveText(HeldEntry(index, "_Name"), name);
+        if (data && !SaveCopy(HeldEntry(index, "_Data"), *data)) continue;
+        SaveFlag(HeldEntry(index, "_TF"), data.has_value());
+    }
+}
+
+// Gives one value back as it was: its data, or deleted when the system did
+// not have it. True when the copy has nothing left to give back.
+bool GiveBackCopy(const SavedEntries& saved, int index) {
+    const auto path = saved.Text(HeldEntry(index, "_Key"));
+    const auto name = saved.Text(HeldEntry(index, "_Name"));
+    const auto flag = saved.Raw(HeldEntry(index, "_TF"));
+    if (!path || !name || !flag) return false;
+    // A copy cut short when saving tells nothing: the system keeps what it has.
+    if (!*flag || path->empty() || name->empty()) return true;
+    const bool had = IntegerFrom(**flag).value_or(0) != 0;
+    auto key = ActiveRegistry().OpenForWriting(Machine, *path, false);
+    if (!key) return KeyIsGone(*path);
+    if (!had) return key->Delete(*name) || !ValueExists(*key, *name);
+    const auto data = saved.Raw(HeldEntry(index, "_Data"));
+    if (!data) return false;
+    return !*data || key->Set(*name, **data);
+}
+
+// A set with copies is given back by them alone; the entries kept beside
+// them for the earlier program's sake have nothing more to give.
+bool ForgetEntriesBesideCopies(const SavedEntries& saved) {
+    bool gone = true;
+    for (int index : saved.AdapterIndexes())
+        gone = Forget(saved, {MtuEntry(index, "_TF"), MtuEntry(index, "_Val"), MtuEntry(index, "_Name")}) && gone;
+    for (const SavedItem* item : {&Ndi, &Rwin, &Ska}) gone = Forget(saved, {item->flag, item->value}) && gone;
+    return gone;
+}
+
+// Copies first given back and only then forgotten, once the entries beside
+// them are gone: a set that still has any of those but no copies would be
+// taken for one of the earlier program's.
+bool RestoreCopies(const SavedEntries& saved, const std::set<int>& indexes) {
+    std::vector<int> givenBack;
+    for (int index : indexes)
+        if (GiveBackCopy(saved, index)) givenBack.push_back(index);
+    if (!ForgetEntriesBesideCopies(saved)) return false;
+    for (int index : givenBack)
+        Forget(saved, {HeldEntry(index, "_TF"), HeldEntry(index, "_Key"), HeldEntry(index, "_Name"),
+                       HeldEntry(index, "_Data")});
+    return true;
+}
+
+
+// The earlier program kept the 9x keep-alive as the number found, in the
+// seconds Windows 9x counts in.
+bool GiveBackKeepAlive(std::int32_t keepAlive) {
+    if (!Is9xFamily()) return SetSystemKeepAlive(keepAlive);
+    return keepAlive >= 1 &&
+           SetRegistryValue(Machine, MstcpKey, false, std::to_string(keepAlive), "SessionKeepAlive", ValueKind::String);
+}
+
 }  // namespace
 
 bool HasSavedOriginals() { return GetRegistryInteger(Record, ProgramKey, Ttl.flag) != -1; }
 
 void SaveOriginalValues() {
+    SaveCopies();
+    // The entries the earlier program kept, with their meaning: a set saved
+    // by it has only these, and restores from them.
     const bool family9x = Is9xFamily();
     if (family9x)
         SaveAdapters9x();
@@ -305,7 +419,8 @@ void SaveOriginalValues() {
     SaveItem(Ndi, HasText(NdiCacheSizeKey, "default"), GetSystemNdiCacheSize());
     if (family9x) {
         SaveItem(Rwin, HasText(MstcpKey, "DefaultRcvWindow"), GetSystemRcvWindow());
-        SaveItem(Ska, HasText(MstcpKey, "SessionKeepAlive"), GetSystemKeepAlive());
+        SaveItem(Ska, HasText(MstcpKey, "SessionKeepAlive"),
+                 TextToInteger(GetRegistryString(Machine, MstcpKey, "SessionKeepAlive"), KeepAliveDefault));
         SaveItem(Ttl, HasText(MstcpKey, "DefaultTTL"), GetSystemTTL());
     } else {
         SaveItem(Rwin, HasNumber(TcpipParametersKey, "TCPWindowSize"), GetSystemRcvWindow());
@@ -316,6 +431,13 @@ void SaveOriginalValues() {
 
 bool RestoreOriginalValues() {
     const SavedEntries saved;
+    // Copies are given back all together or not at all: without a listing
+    // of the record there is no telling which are there.
+    if (!saved.Listed() && !GetRegistryString(Record, ProgramKey, HeldEntry(0, "_Key")).empty()) return false;
+    if (const auto copies = saved.Indexes(HeldPrefix); !copies.empty()) {
+        if (!RestoreCopies(saved, copies)) return false;
+        return SavedEntries().HoldsOnly({Ttl.flag, Ttl.value}) && Forget(saved, {Ttl.flag, Ttl.value});
+    }
     if (Is9xFamily())
         RestoreAdapters9x(saved);
     else
@@ -326,7 +448,7 @@ bool RestoreOriginalValues() {
     };
     restore(Ndi, [](std::int32_t ndi) { return SetSystemNdiCacheSize(false, std::to_string(ndi)); });
     restore(Rwin, SetSystemRcvWindow);
-    restore(Ska, SetSystemKeepAlive);
+    restore(Ska, GiveBackKeepAlive);
     // Last: its flag tells that originals are saved, so it stays while any
     // other saved entry is left; else the next apply run would save the
     // changed values over the originals still kept.

@@ -5,6 +5,7 @@
 #include "runtime/Dialogs.h"
 #include "settings/MemoryRegistry.h"
 #include "settings/RegistryCalls.h"
+#include "settings/SystemSettings.h"
 
 namespace brisbolt {
 
@@ -14,6 +15,8 @@ RegistryBackend& DefaultRegistry() {
 }
 
 std::optional<SystemVersion> QuerySystemVersion() { return std::nullopt; }
+
+bool QueryWinsock2() { return true; }
 
 int SystemDialog(DialogKind kind, const std::string& text) {
     std::fprintf(stderr, "%s\n", text.c_str());

@@ -2,8 +2,11 @@
 // version and the system's message boxes.
 #include <windows.h>
 
+#include <string>
+
 #include "runtime/Dialogs.h"
 #include "settings/RegistryCalls.h"
+#include "settings/SystemSettings.h"
 #include "settings/Win32Registry.h"
 
 namespace brisbolt {
@@ -18,6 +21,16 @@ std::optional<SystemVersion> QuerySystemVersion() {
     info.dwOSVersionInfoSize = sizeof info;  // the 148-byte structure
     if (!GetVersionExA(&info)) return std::nullopt;
     return SystemVersion{info.dwMajorVersion, info.dwMinorVersion, info.dwPlatformId};
+}
+
+bool QueryWinsock2() {
+    char folder[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH - 12) return true;  // cannot tell: assume the update
+    std::string path(folder, length);
+    if (path.back() != '\\') path += '\\';
+    path += "WS2_32.DLL";
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 int SystemDialog(DialogKind kind, const std::string& text) {

@@ -21,6 +21,7 @@ enum RegType : std::uint32_t {
     RegExpandSz = 2,
     RegBinary = 3,
     RegDword = 4,
+    RegMultiSz = 7,
 };
 
 struct RawValue {

@@ -27,6 +27,39 @@ using State = std::map<std::string, std::string>;
 
 // Every key and value of both roots: "key|" for a key, "key|name" for a
 // value; without keys, only the values.
+std::optional<std::string> Find(const State& state, const std::string& name) {
+    auto it = state.find(name);
+    if (it == state.end()) return std::nullopt;
+    return it->second;
+}
+
+// The copies of system values are numbered in the order they were found, so
+// a value that could not be read moves the ones after it: they are named by
+// the value they hold instead ("Orig_reg[key|name]_Data"). A copy cut short
+// (no key, name or flag) tells restoring nothing and is left out.
+State ByHeldValue(const State& state) {
+    std::map<std::string, std::string> heldAs;  // "...  \"Orig_reg3" -> "[key|name]"
+    for (const auto& [name, value] : state) {
+        const auto at = name.find("\"Orig_reg"), end = name.rfind("_Key");
+        if (at == std::string::npos || end == std::string::npos || end < at) continue;
+        const std::string copy = name.substr(0, end);
+        const auto named = Find(state, copy + "_Name");
+        heldAs[copy] = named && Find(state, copy + "_TF") ? "[" + value + "|" + *named + "]" : "";
+    }
+    State result;
+    for (const auto& [name, value] : state) {
+        const auto at = name.find("\"Orig_reg"), end = name.rfind('_');
+        if (at == std::string::npos || end == std::string::npos || end < at) {
+            result[name] = value;
+            continue;
+        }
+        const auto held = heldAs.find(name.substr(0, end));
+        if (held != heldAs.end() && !held->second.empty())
+            result[name.substr(0, at + 9) + held->second + name.substr(end)] = value;
+    }
+    return result;
+}
+
 State Capture(MemoryRegistry& r, bool withKeys = true) {
     State state;
     for (RootKey root : {U, M}) {
@@ -42,13 +75,7 @@ State Capture(MemoryRegistry& r, bool withKeys = true) {
             }
         }
     }
-    return state;
-}
-
-std::optional<std::string> Find(const State& state, const std::string& name) {
-    auto it = state.find(name);
-    if (it == state.end()) return std::nullopt;
-    return it->second;
+    return ByHeldValue(state);
 }
 
 // The values of the adapter keys alone.

@@ -62,39 +62,35 @@ protected:
     void Tune() {
         PutNumber(M, TcpipParametersKey, "DefaultTTL", 100);
         PutNumber(M, TcpipParametersKey, "TCPWindowSize", 65535);
-        if (!Interfaces().empty()) PutNumber(M, InterfaceKey(Interfaces()[0]), "MaxMTU", 1500);
+        if (!Interfaces().empty()) {
+            PutNumber(M, InterfaceKey(Interfaces()[0]), "MaxMTU", 1500);
+            PutNumber(M, InterfaceKey(Interfaces()[0]), "MTU", 1500);
+        }
     }
-    // An apply run, and an adapter MTU where this version's writer leaves them alone.
-    void ApplyEverywhere() {
-        ApplyNewValues();
-        for (const auto& name : Interfaces()) PutNumber(M, InterfaceKey(name), "MaxMTU", 9000);
-    }
-    // The machine after an apply run and a complete restore: what it had is
-    // back, what the program created where nothing was stays.
+    // The machine a complete restore gives back: the one found.
     std::string RestoredMachine(const Machine& machine) {
         Prepare(machine);
-        const std::int32_t keepAlive = GetSystemKeepAlive();
-        ApplyEverywhere();
-        PutNumber(M, NetbtParametersKey, "SessionKeepAlive", keepAlive);
-        if (machine.tuned) Tune();
         return MachineSnapshot();
     }
-    std::string MachineSnapshot() {
-        std::string all = SystemSnapshot();
-        for (const char* key :
-             {"System\\CurrentControlSet\\Services\\Tcpip\\Linkage", "System\\CurrentControlSet\\Services\\E100B1",
-              "System\\CurrentControlSet\\Services\\NdisWan4"})
-            all += DumpKeyTree(registry(), M, key);
-        return all;
+    std::string MachineSnapshot() { return ServicesSnapshot(); }
+    // The saved set as the earlier program wrote it: no copies of the values.
+    void SaveAsTheEarlierProgramDid() {
+        SaveOriginalValues();
+        auto key = registry().OpenForWriting(U, ProgramKey, false);
+        ASSERT_TRUE(key);
+        const auto names = key->ValueNames().value();
+        for (const auto& name : names)
+            if (name.rfind("Orig_reg", 0) == 0) ASSERT_TRUE(key->Delete(name));
     }
-    // Each saved entry left, by its item: "Orig_ska_", "Orig_mtu0_".
-    std::set<std::string> SavedItemsLeft() {
-        std::istringstream record(RecordSnapshot());
-        std::set<std::string> items;
-        for (std::string line; std::getline(record, line);)
-            if (auto at = line.find("\"Orig_"); at != std::string::npos)
-                items.insert(line.substr(at + 1, line.find('_', at + 6) - at));
-        return items;
+    // The names of the system values whose copies are still kept.
+    std::set<std::string> CopiesLeft() {
+        std::set<std::string> names;
+        auto key = registry().OpenForReading(U, ProgramKey);
+        const auto listed = key ? key->ValueNames().value() : std::vector<std::string>{};
+        for (const auto& name : listed)
+                if (name.rfind("Orig_reg", 0) == 0 && name.size() > 5 && name.substr(name.size() - 5) == "_Name")
+                    names.insert(ReadString(*key, name).value_or("?"));
+        return names;
     }
     bool AnySavedEntry() { return RecordSnapshot().find("Orig_") != std::string::npos; }
     // The saved entries of one adapter, with their data.
@@ -175,35 +171,24 @@ TEST_F(OriginalValuesTest, RoundTripOnWindows98) {
         SCOPED_TRACE(int(version));
         Fresh(version);
         LoadFixture("win98.reg");
-        // The switches are not saved; leave them as the apply run will not touch them here.
-        const std::string original = SystemSnapshot();
+        const std::string original = ServicesSnapshot();
         EXPECT_FALSE(HasSavedOriginals());
         SaveOriginalValues();
         EXPECT_TRUE(HasSavedOriginals());
+        // The entries the earlier program kept stay as they were.
         for (int slot = 0; slot < 10; ++slot) {
             EXPECT_EQ(Number(U, ProgramKey, "Orig_mtu" + std::to_string(slot) + "_TF"), slot <= 3 ? 1 : 0);
             EXPECT_EQ(Number(U, ProgramKey, "Orig_mtu" + std::to_string(slot) + "_Val"), 1500);
         }
         EXPECT_EQ(Number(U, ProgramKey, "Orig_ndi_Val"), 32);
-        EXPECT_EQ(Number(U, ProgramKey, "Orig_ska_Val"), 7200000);
+        EXPECT_EQ(Number(U, ProgramKey, "Orig_ska_Val"), 7200);  // as found: seconds
 
-        SetSystemMTU(false, 1400);
-        SetSystemNdiCacheSize(false, "64");
-        SetSystemRcvWindow(32767);
-        SetSystemKeepAlive(60000);
-        SetSystemTTL(64);
-        EXPECT_NE(SystemSnapshot(), original);
+        ApplyNewValues();
+        EXPECT_NE(ServicesSnapshot(), original);
         EXPECT_TRUE(RestoreOriginalValues());
         EXPECT_FALSE(HasSavedOriginals());
-        // Every slot that existed gets the first TCP/IP binding's MTU in
-        // "MaxMTU"; "IPMTU" keeps what the apply run wrote.
-        for (int slot = 0; slot <= 3; ++slot) EXPECT_EQ(Text(M, NetTransKey(slot), "MaxMTU"), "1500") << slot;
-        EXPECT_EQ(Text(M, NetTransKey(3), "IPMTU"), "1400");
-        EXPECT_EQ(GetSystemNdiCacheSize(), 32);
-        EXPECT_EQ(GetSystemRcvWindow(), 8192);
-        EXPECT_EQ(GetSystemKeepAlive(), 7200000);
-        EXPECT_EQ(GetSystemTTL(), 32);
-        // Slots without a binding had nothing to give back: their entries go too.
+        // Each binding its own MTU, the switches too.
+        EXPECT_EQ(ServicesSnapshot(), original);
         EXPECT_FALSE(AnySavedEntry()) << RecordSnapshot();
     }
 }
@@ -223,8 +208,6 @@ TEST_F(OriginalValuesTest, RoundTripOnWindows2000WithTwelveInterfaces) {
             EXPECT_EQ(Number(U, ProgramKey, entry + "_Val"), 1500 - 4 * i);
         }
         ApplyNewValues();
-        SetSystemPMTUDiscovery(1);  // the switches are not part of the saved set
-        SetSystemPMTUBlackHoleDetect(0);
         RestoreOriginalValues();
         EXPECT_EQ(SystemSnapshot(), original);
         EXPECT_FALSE(AnySavedEntry()) << RecordSnapshot();
@@ -238,9 +221,12 @@ TEST_F(OriginalValuesTest, NtAdaptersAreSavedOnEveryNtVersion) {
         const std::string original = SystemSnapshot();
         SaveOriginalValues();
         EXPECT_EQ(Number(U, ProgramKey, "Orig_mtu11_Val"), 1456);
-        // This system's MTU writer leaves adapters alone; restoring writes back what was there.
-        for (const auto& name : Interfaces()) PutNumber(M, InterfaceKey(name), "MaxMTU", 9000);
-        RestoreOriginalValues();
+        ApplyNewValues();
+        // A value no apply run writes here is none of the restore's business.
+        PutNumber(M, InterfaceKey(Interfaces()[0]), "MaxMTU", 9000);
+        EXPECT_TRUE(RestoreOriginalValues());
+        EXPECT_EQ(Number(M, InterfaceKey(Interfaces()[0]), "MaxMTU"), 9000);
+        PutNumber(M, InterfaceKey(Interfaces()[0]), "MaxMTU", 1500);
         EXPECT_EQ(SystemSnapshot(), original);
         EXPECT_FALSE(AnySavedEntry()) << RecordSnapshot();
     }
@@ -259,11 +245,13 @@ TEST_F(OriginalValuesTest, NtAdapterWithoutMtuLeavesNoEntry) {
         EXPECT_TRUE(RestoreOriginalValues());
         EXPECT_FALSE(AnySavedEntry()) << RecordSnapshot();
         EXPECT_EQ(Number(M, InterfaceKeyPrefix + std::string("{B}"), "MaxMTU"), 1500);
-        // A value the program created where none was stays.
-        EXPECT_EQ(Number(M, InterfaceKeyPrefix + std::string("{A}"), "MaxMTU"), 1400);
+        // What the apply run created where nothing was goes again.
+        EXPECT_FALSE(Has(M, InterfaceKeyPrefix + std::string("{A}"), "MaxMTU"));
+        for (const char* key : {"{A}", "{B}"}) EXPECT_FALSE(Has(M, InterfaceKeyPrefix + std::string(key), "MTU")) << key;
     }
 }
 
+// A set saved by the earlier program, without copies.
 TEST_F(OriginalValuesTest, InvalidSavedMtuGivesTheSystemDefaultBack) {
     for (auto version : RunnableVersions({3, 6})) {
         SCOPED_TRACE(int(version));
@@ -272,7 +260,7 @@ TEST_F(OriginalValuesTest, InvalidSavedMtuGivesTheSystemDefaultBack) {
         if (version == 3) {
             // No numeric MTU on any TCP/IP binding: the saved MTU is -1.
             for (int slot : {1, 3}) PutText(M, NetTransKey(slot), "MaxMTU", "");
-            SaveOriginalValues();
+            SaveAsTheEarlierProgramDid();
             EXPECT_EQ(Number(U, ProgramKey, "Orig_mtu1_Val"), -1);
             SetSystemMTU(false, 1400);
             RestoreOriginalValues();
@@ -286,7 +274,7 @@ TEST_F(OriginalValuesTest, InvalidSavedMtuGivesTheSystemDefaultBack) {
         } else {
             const std::string first = InterfaceKey(Interfaces()[0]);
             PutNumber(M, first, "MaxMTU", 0);
-            SaveOriginalValues();
+            SaveAsTheEarlierProgramDid();
             SetSystemMTU(false, 1400);
             RestoreOriginalValues();
             EXPECT_FALSE(Has(M, first, "MaxMTU"));
@@ -320,8 +308,8 @@ TEST_F(OriginalValuesTest, NtEntriesAfterAGapAreRestoredToo) {
     }
 }
 
-// A saved entry the registry will not hand over is no proof that nothing was
-// saved: that adapter keeps what it has and all its entries, the others are
+// A saved entry (here of a set saved by the earlier program) the registry
+// will not hand over is no proof that nothing was saved: that adapter keeps what it has and all its entries, the others are
 // restored, and a later restore that can read the entry finishes the job.
 TEST_F(OriginalValuesTest, AnAdapterWhoseEntryCannotBeReadIsLeftAlone) {
     const struct {
@@ -338,7 +326,7 @@ TEST_F(OriginalValuesTest, AnAdapterWhoseEntryCannotBeReadIsLeftAlone) {
             const bool family9x = c.family9x;
             Fresh(version);
             LoadFixture(family9x ? "win98.reg" : "win2k.reg");
-            SaveOriginalValues();
+            SaveAsTheEarlierProgramDid();
             // Slots 1 and 3 are the TCP/IP bindings on 9x; on NT every adapter has an MTU.
             const std::string refusedKey = family9x ? NetTransKey(1) : InterfaceKey(Interfaces()[1]);
             const std::string otherKey = family9x ? NetTransKey(3) : InterfaceKey(Interfaces()[2]);
@@ -377,17 +365,27 @@ TEST_F(OriginalValuesTest, AnAdapterWhoseEntryCannotBeReadIsLeftAlone) {
 
 TEST_F(OriginalValuesTest, AnItemThatCannotBeGivenBackKeepsItsEntriesAndTheSavedMark) {
     // The system value that will not take its original, or the saved entry
-    // that will not be read; the item's entries must outlive the restore.
+    // that will not be read; what holds the original must outlive the
+    // restore: its copy, or in a set of the earlier program its entries.
     const struct {
         bool family9x;
         const char* refused;
         bool write;
-        const char* flag;
+        bool earlierSet;
+        const char* kept;  // the value whose copy is kept, or the entry
     } cases[] = {
-        {false, "TCPWindowSize", true, "Orig_rwin_TF"},   {false, "DefaultTTL", true, "Orig_ttl_TF"},
-        {false, "SessionKeepAlive", true, "Orig_ska_TF"}, {true, "DefaultRcvWindow", true, "Orig_rwin_TF"},
-        {true, "default", true, "Orig_ndi_TF"},           {true, "Orig_ska_Val", false, "Orig_ska_TF"},
-        {false, "Orig_rwin_TF", false, "Orig_rwin_TF"},
+        {false, "TCPWindowSize", true, false, "TCPWindowSize"},
+        {false, "DefaultTTL", true, false, "DefaultTTL"},
+        {false, "SessionKeepAlive", true, false, "SessionKeepAlive"},
+        {false, "EnablePMTUBHDetect", true, false, "EnablePMTUBHDetect"},
+        {true, "DefaultRcvWindow", true, false, "DefaultRcvWindow"},
+        {true, "PMTUDiscovery", true, false, "PMTUDiscovery"},
+        {true, "default", true, false, "default"},
+        {true, "Orig_reg3_Data", false, false, "SessionKeepAlive"},
+        {false, "Orig_reg2_TF", false, false, "TCPWindowSize"},
+        {false, "TCPWindowSize", true, true, "Orig_rwin_TF"},
+        {true, "Orig_ska_Val", false, true, "Orig_ska_TF"},
+        {false, "Orig_rwin_TF", false, true, "Orig_rwin_TF"},
     };
     for (const auto& c : cases) {
         const auto versions = c.family9x ? RunnableVersions(Versions9x) : RunnableVersions({5, 6, 7});
@@ -396,7 +394,10 @@ TEST_F(OriginalValuesTest, AnItemThatCannotBeGivenBackKeepsItsEntriesAndTheSaved
             auto saveAndApply = [&] {
                 Fresh(version);
                 LoadFixture(c.family9x ? "win98.reg" : "win2k.reg");
-                SaveOriginalValues();
+                if (c.earlierSet)
+                    SaveAsTheEarlierProgramDid();
+                else
+                    SaveOriginalValues();
                 ApplyNewValues();
             };
             saveAndApply();
@@ -406,13 +407,16 @@ TEST_F(OriginalValuesTest, AnItemThatCannotBeGivenBackKeepsItsEntriesAndTheSaved
             saveAndApply();
             RefusingOneRead refusing(registry(), c.refused, c.write);
             SetActiveRegistry(&refusing);
-            RestoreOriginalValues();
+            EXPECT_FALSE(RestoreOriginalValues());
             SetActiveRegistry(&registry());
-            EXPECT_TRUE(Has(U, ProgramKey, c.flag));
+            if (c.earlierSet)
+                EXPECT_TRUE(Has(U, ProgramKey, c.kept));
+            else
+                EXPECT_EQ(CopiesLeft(), std::set<std::string>{c.kept}) << RecordSnapshot();
             EXPECT_TRUE(HasSavedOriginals()) << "the next apply run must not save over what is kept";
 
             // Once the registry lets it, the next restore finishes the job.
-            RestoreOriginalValues();
+            EXPECT_TRUE(RestoreOriginalValues());
             EXPECT_EQ(SystemSnapshot(), cleanSystem);
             EXPECT_EQ(RecordSnapshot(), cleanRecord);
         }
@@ -431,21 +435,32 @@ TEST_F(OriginalValuesTest, RestoringWithoutASavedSetChangesNothing) {
     }
 }
 
-TEST_F(OriginalValuesTest, AValueThatWasMissingStaysAfterRestoring) {
+// A value the apply run created where none was goes again; a set of the
+// earlier program cannot tell, and leaves it.
+TEST_F(OriginalValuesTest, AValueThatWasMissingGoesAgainAfterRestoring) {
     for (auto version : RunnableVersions({3, 6})) {
-        Fresh(version);
-        LoadFixture(version == 3 ? "win98.reg" : "win2k.reg");
-        DeleteRegistryValue(M, version == 3 ? MstcpKey : TcpipParametersKey, "DefaultTTL");
-        SaveOriginalValues();
-        EXPECT_EQ(Number(U, ProgramKey, "Orig_ttl_TF"), 0);
-        EXPECT_TRUE(HasSavedOriginals());  // a stored 0 still marks the set
-        EXPECT_TRUE(SetSystemTTL(64));
-        RestoreOriginalValues();
-        EXPECT_EQ(GetSystemTTL(), 64);
-        EXPECT_FALSE(HasSavedOriginals());
+        for (bool earlierSet : {false, true}) {
+            SCOPED_TRACE(::testing::Message() << int(version) << (earlierSet ? " earlier set" : ""));
+            Fresh(version);
+            LoadFixture(version == 3 ? "win98.reg" : "win2k.reg");
+            const char* key = version == 3 ? MstcpKey : TcpipParametersKey;
+            DeleteRegistryValue(M, key, "DefaultTTL");
+            if (earlierSet)
+                SaveAsTheEarlierProgramDid();
+            else
+                SaveOriginalValues();
+            EXPECT_EQ(Number(U, ProgramKey, "Orig_ttl_TF"), 0);
+            EXPECT_TRUE(HasSavedOriginals());  // a stored 0 still marks the set
+            EXPECT_TRUE(SetSystemTTL(64));
+            RestoreOriginalValues();
+            EXPECT_EQ(Has(M, key, "DefaultTTL"), earlierSet);
+            EXPECT_FALSE(HasSavedOriginals());
+        }
     }
 }
 
+// The earlier program saved the first binding's MTU for every slot; only a
+// TCP/IP binding gets it back.
 TEST_F(OriginalValuesTest, ThreeProtocolSlotsOn9x) {
     for (auto version : RunnableVersions({2})) {
         Fresh(version);
@@ -453,13 +468,15 @@ TEST_F(OriginalValuesTest, ThreeProtocolSlotsOn9x) {
         PutText(M, NetTransKey(0), "MaxMTU", "1500");
         PutText(M, NetTransKey(1), "DriverDesc", "NetBEUI");
         PutText(M, NetTransKey(2), "DriverDesc", "IPX/SPX-compatible Protocol");
-        SaveOriginalValues();
+        SaveAsTheEarlierProgramDid();
         for (int slot = 0; slot < 10; ++slot) {
             EXPECT_EQ(Number(U, ProgramKey, "Orig_mtu" + std::to_string(slot) + "_TF"), slot < 3 ? 1 : 0);
             EXPECT_EQ(Number(U, ProgramKey, "Orig_mtu" + std::to_string(slot) + "_Val"), 1500);
         }
-        RestoreOriginalValues();
-        for (int slot = 0; slot < 3; ++slot) EXPECT_EQ(Text(M, NetTransKey(slot), "MaxMTU"), "1500");
+        SetSystemMTU(false, 1400);
+        EXPECT_TRUE(RestoreOriginalValues());
+        EXPECT_EQ(Text(M, NetTransKey(0), "MaxMTU"), "1500");
+        for (int slot : {1, 2}) EXPECT_FALSE(Has(M, NetTransKey(slot), "MaxMTU")) << slot;
         EXPECT_FALSE(RegistryKeyExists(M, NetTransKey(3)));
     }
 }
@@ -498,7 +515,7 @@ TEST_F(OriginalValuesTest, NtMachinesGetEveryOriginalBackAndKeepNoSavedSet) {
             if (!Interfaces().empty()) {
                 EXPECT_EQ(Number(U, ProgramKey, "Orig_mtu1_TF"), 0);
             }
-            ApplyEverywhere();
+            ApplyNewValues();
             EXPECT_TRUE(RestoreOriginalValues());
             EXPECT_FALSE(HasSavedOriginals());
             EXPECT_FALSE(AnySavedEntry()) << RecordSnapshot();
@@ -516,15 +533,18 @@ TEST_F(OriginalValuesTest, AnOriginalThatCannotBeWrittenBackKeepsTheSavedSet) {
         Machine machine;
         const char* key;    // refused to open for writing
         const char* value;  // or refused to write
-        std::set<std::string> left;
+        std::set<std::string> left;  // the values whose copies are kept
     } cases[] = {
-        {{7, "winxp.reg", false}, nullptr, "SessionKeepAlive", {"Orig_ska_", "Orig_ttl_"}},
-        {{5, "nt40.reg", false}, NetbtParametersKey, nullptr, {"Orig_ska_", "Orig_ttl_"}},
-        {{5, "nt40.reg", true}, TcpipParametersKey, nullptr, {"Orig_rwin_", "Orig_ttl_"}},
-        {{6, "win2k-nomtu.reg", true}, FirstInterface, nullptr, {"Orig_mtu0_", "Orig_ttl_"}},
-        {{5, "winxp.reg", true}, InterfacesKey, nullptr, {"Orig_mtu0_", "Orig_ttl_"}},
-        {{7, "win2k-nomtu.reg", true}, nullptr, "MaxMTU", {"Orig_mtu0_", "Orig_ttl_"}},
-        {{6, "winxp.reg", true}, nullptr, "DefaultTTL", {"Orig_ttl_"}},
+        {{7, "winxp.reg", false}, nullptr, "SessionKeepAlive", {"SessionKeepAlive"}},
+        {{5, "nt40.reg", false}, NetbtParametersKey, nullptr, {"SessionKeepAlive"}},
+        {{5, "nt40.reg", true},
+         TcpipParametersKey,
+         nullptr,
+         {"EnablePMTUDiscovery", "EnablePMTUBHDetect", "TCPWindowSize", "DefaultTTL"}},
+        {{5, "nt40.reg", false}, "System\\CurrentControlSet\\Services\\E100B1\\Parameters\\Tcpip", nullptr, {"MTU"}},
+        {{6, "win2k-nomtu.reg", true}, FirstInterface, nullptr, {"MTU", "MaxMTU"}},
+        {{7, "win2k-nomtu.reg", true}, nullptr, "MTU", {"MTU"}},
+        {{6, "winxp.reg", true}, nullptr, "DefaultTTL", {"DefaultTTL"}},
     };
     for (const auto& c : cases) {
         for ([[maybe_unused]] auto version : RunnableVersions({c.machine.version})) {
@@ -532,7 +552,7 @@ TEST_F(OriginalValuesTest, AnOriginalThatCannotBeWrittenBackKeepsTheSavedSet) {
             const std::string restored = RestoredMachine(c.machine);
             Prepare(c.machine);
             SaveOriginalValues();
-            ApplyEverywhere();
+            ApplyNewValues();
             const std::string key = c.key == FirstInterface ? InterfaceKey(Interfaces()[0]) : c.key ? c.key : "";
             RefusingToOpen refusingKey(registry(), key);
             RefusingOneRead refusingValue(registry(), c.value ? c.value : "", true);
@@ -541,7 +561,7 @@ TEST_F(OriginalValuesTest, AnOriginalThatCannotBeWrittenBackKeepsTheSavedSet) {
             SetActiveRegistry(&registry());
             EXPECT_FALSE(complete);
             EXPECT_TRUE(HasSavedOriginals());
-            EXPECT_EQ(SavedItemsLeft(), c.left) << RecordSnapshot();
+            EXPECT_EQ(CopiesLeft(), c.left) << RecordSnapshot();
 
             EXPECT_TRUE(RestoreOriginalValues());
             EXPECT_FALSE(AnySavedEntry()) << RecordSnapshot();
@@ -567,7 +587,7 @@ TEST_F(OriginalValuesTest, EntriesWhoseKeyIsGoneGoToo) {
             SCOPED_TRACE(Describe(c.machine) << " " << c.gone);
             Prepare(c.machine);
             SaveOriginalValues();
-            ApplyEverywhere();
+            ApplyNewValues();
             const std::string gone = c.gone == FirstInterface ? InterfaceKey(Interfaces()[0]) : c.gone;
             ASSERT_TRUE(registry().DeleteKeyTree(M, gone));
             EXPECT_TRUE(RestoreOriginalValues());

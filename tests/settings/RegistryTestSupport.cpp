@@ -22,6 +22,10 @@ std::string SystemSnapshot() {
     return all;
 }
 
+std::string ServicesSnapshot() {
+    return DumpKeyTree(TestRegistry(), RootKey::LocalMachine, "System\\CurrentControlSet\\Services");
+}
+
 std::string RecordSnapshot() { return DumpKeyTree(TestRegistry(), RootKey::CurrentUser, ProgramKey); }
 
 void RegistryTest::SetUp() { previous_ = SetActiveRegistry(&TestRegistry()); }

@@ -26,6 +26,8 @@ void LoadFixture(const std::string& name);
 // The keys the program touches, as text, for before/after comparisons.
 std::string SystemSnapshot();
 std::string RecordSnapshot();
+// Every service's keys and values, as a whole.
+std::string ServicesSnapshot();
 
 inline constexpr std::initializer_list<std::uint8_t> AllVersions = {0, 2, 3, 4, 5, 6, 7};
 inline constexpr std::initializer_list<std::uint8_t> Versions9x = {2, 3, 4};

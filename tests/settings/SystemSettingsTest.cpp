@@ -112,25 +112,74 @@ TEST_F(SystemSettingsTest, MtuWriterOn9xCoversEveryTcpipBinding) {
     }
 }
 
-TEST_F(SystemSettingsTest, MtuWriterOnNtActsOnWindows2000Only) {
-    for (auto version : RunnableVersions(VersionsNt)) {
-        SCOPED_TRACE(int(version));
+// Each NT version gets "MTU" where it reads it: the interfaces on 2000 and
+// XP (2000 keeps its "MaxMTU" beside it), the bound adapters on NT 4.0.
+TEST_F(SystemSettingsTest, MtuWriterOnNtWritesWhereEachVersionReads) {
+    const std::string e100 = AdapterTcpipKey("E100B1"), wan = AdapterTcpipKey("NdisWan4");
+    const struct {
+        std::uint8_t version;
+        const char* fixture;
+    } machines[] = {{0, "win2k.reg"}, {5, "nt40.reg"}, {6, "win2k.reg"}, {7, "winxp.reg"}, {7, "win2k.reg"}};
+    for (const auto& machine : machines) {
+        for (auto version : RunnableVersions({machine.version})) {
+            SCOPED_TRACE(::testing::Message() << int(version) << " " << machine.fixture);
+            Fresh(version);
+            LoadFixture(machine.fixture);
+            std::vector<std::string> keys;
+            if (version == 5) keys = {e100, wan};
+            if (version >= 6)
+                for (std::size_t i = 0; i < registry().OpenForReading(M, InterfacesKey)->Subkeys()->size(); ++i)
+                    keys.push_back(InterfaceKey(Interface(int(i))));
+            const std::string before = ServicesSnapshot();
+            EXPECT_EQ(SetSystemMTU(false, 1400), !keys.empty());
+            if (keys.empty()) EXPECT_EQ(ServicesSnapshot(), before);
+            for (const auto& key : keys) {
+                EXPECT_EQ(Number(M, key, "MTU"), 1400) << key;
+                EXPECT_EQ(Has(M, key, "MaxMTU"), version == 6 || std::string(machine.fixture) == "win2k.reg") << key;
+                if (version == 6) EXPECT_EQ(Number(M, key, "MaxMTU"), 1400) << key;
+            }
+            EXPECT_EQ(GetSystemMTU(), keys.empty() ? -1 : 1400);
+            // The default gives every adapter back its own MTU.
+            EXPECT_EQ(SetSystemMTU(true, 576), !keys.empty());
+            for (const auto& key : keys) {
+                EXPECT_FALSE(Has(M, key, "MTU")) << key;
+                if (version == 6) EXPECT_FALSE(Has(M, key, "MaxMTU")) << key;
+            }
+            if (version != 7) EXPECT_EQ(GetSystemMTU(), -1);
+        }
+    }
+}
+
+// NT 4.0 reads the MTU of the adapters TCP/IP is bound to, as "Bind" lists
+// them; Windows 2000 reads "MTU" before the older "MaxMTU".
+TEST_F(SystemSettingsTest, NtMtuReaderFollowsTheBindingsAndTheNameWindowsReads) {
+    for (auto version : RunnableVersions({5})) {
+        Fresh(version);
+        LoadFixture("nt40.reg");
+        EXPECT_EQ(BoundAdapters(), (std::vector<std::string>{"E100B1", "NdisWan4"}));
+        EXPECT_EQ(GetSystemMTU(), -1);
+        PutNumber(M, AdapterTcpipKey("NdisWan4"), "MTU", 1400);
+        EXPECT_EQ(GetSystemMTU(), 1400);
+        PutNumber(M, AdapterTcpipKey("E100B1"), "MTU", 1500);
+        EXPECT_EQ(GetSystemMTU(), 1500);
+        // Entries of another form, twice, or a list of the wrong type name no adapter.
+        std::string list;
+        for (const char* entry : {"\\Device\\E100B1", "E100B1", "\\device\\e100b1", "\\Device\\",
+                                  "\\Device\\Tcpip\\X", "\\DEVICE\\NdisWan4", ""})
+            list += std::string(entry) + '\0';
+        auto linkage = registry().OpenForWriting(M, TcpipLinkageKey, false);
+        ASSERT_TRUE(linkage->Set("Bind", RawValue{RegMultiSz, {list.begin(), list.end()}}));
+        EXPECT_EQ(BoundAdapters(), (std::vector<std::string>{"E100B1", "NdisWan4"}));
+        ASSERT_TRUE(linkage->Set("Bind", StringValue("\\Device\\E100B1")));
+        EXPECT_TRUE(BoundAdapters().empty());
+        EXPECT_EQ(GetSystemMTU(), -1);
+    }
+    for (auto version : RunnableVersions({6})) {
         Fresh(version);
         LoadFixture("win2k.reg");
-        const std::string before = SystemSnapshot();
-        if (version != 6) {
-            EXPECT_FALSE(SetSystemMTU(false, 1400));
-            EXPECT_FALSE(SetSystemMTU(true, 576));
-            EXPECT_EQ(SystemSnapshot(), before);
-            continue;
-        }
-        EXPECT_TRUE(SetSystemMTU(false, 1400));
-        for (int i = 0; i < 12; ++i) EXPECT_EQ(InterfaceMtu(i), 1400) << i;
-        EXPECT_EQ(GetSystemMTU(), 1400);
-        // The default gives every adapter back its own MTU.
-        EXPECT_TRUE(SetSystemMTU(true, 576));
-        for (int i = 0; i < 12; ++i) EXPECT_FALSE(Has(M, InterfaceKey(Interface(i)), "MaxMTU")) << i;
-        EXPECT_EQ(GetSystemMTU(), -1);
+        EXPECT_EQ(GetSystemMTU(), 1500);
+        PutNumber(M, InterfaceKey(Interface(3)), "MTU", 1300);
+        EXPECT_EQ(GetSystemMTU(), 1300);
     }
 }
 
@@ -178,7 +227,7 @@ TEST_F(SystemSettingsTest, SimpleWritersStoreEachFamilysForm) {
         if (family9x) {
             EXPECT_EQ(Text(M, MstcpKey, "PMTUDiscovery"), "1");  // the fixture wrote over it
             EXPECT_EQ(Text(M, MstcpKey, "DefaultRcvWindow"), "64240");
-            EXPECT_EQ(Text(M, MstcpKey, "SessionKeepAlive"), "7200000");
+            EXPECT_EQ(Text(M, MstcpKey, "SessionKeepAlive"), "7200");  // seconds
             EXPECT_EQ(Text(M, MstcpKey, "DefaultTTL"), "64");
         } else {
             EXPECT_EQ(Number(M, TcpipParametersKey, "TCPWindowSize"), 64240);
@@ -193,6 +242,66 @@ TEST_F(SystemSettingsTest, SimpleWritersStoreEachFamilysForm) {
         EXPECT_EQ(GetSystemKeepAlive(), 7200000);
         EXPECT_EQ(GetSystemTTL(), 64);
     }
+}
+
+// Windows 9x counts the keep-alive in seconds, the record in milliseconds.
+TEST_F(SystemSettingsTest, KeepAliveOn9xIsWrittenAndReadInSeconds) {
+    const struct {
+        std::int32_t milliseconds;
+        const char* written;
+    } writes[] = {{600000, "600"}, {3600000, "3600"}, {60000, "60"}, {1499, "1"}, {1500, "2"}, {1, "1"}};
+    const struct {
+        const char* text;
+        std::int32_t read;
+    } reads[] = {{"600", 600000}, {"3600", 3600000}, {"0", 0}, {"99999999", 2147483000}, {"x", 3600000}};
+    for (auto version : RunnableVersions(Versions9x)) {
+        SCOPED_TRACE(int(version));
+        Fresh(version);
+        LoadFixture("win98.reg");
+        for (const auto& w : writes) {
+            EXPECT_TRUE(SetSystemKeepAlive(w.milliseconds));
+            EXPECT_EQ(Text(M, MstcpKey, "SessionKeepAlive"), w.written) << w.milliseconds;
+        }
+        for (const auto& r : reads) {
+            PutText(M, MstcpKey, "SessionKeepAlive", r.text);
+            EXPECT_EQ(GetSystemKeepAlive(), r.read) << r.text;
+        }
+    }
+}
+
+// Stacks without window scaling get at most 65535; 2000 and XP get scaling
+// turned on where "Tcp1323Opts" has it off, and only when the window needs it.
+TEST_F(SystemSettingsTest, ReceiveWindowFitsTheStack) {
+    static bool winsock2 = true;
+    const auto previous = SetWinsock2Probe([] { return winsock2; });
+    const struct {
+        std::uint8_t version;
+        bool winsock2;
+        std::int32_t rwin;
+        std::int32_t options;  // -1: none
+        std::int32_t written;
+        std::int32_t optionsAfter;
+    } cases[] = {
+        {5, true, 149600, -1, 65535, -1},   {5, true, 65535, -1, 65535, -1},  {5, true, 8192, -1, 8192, -1},
+        {2, false, 149600, -1, 65535, -1},  {2, true, 149600, -1, 149600, -1}, {3, false, 149600, -1, 149600, -1},
+        {6, true, 149600, 0, 149600, 1},    {7, true, 149600, 2, 149600, 3},  {6, true, 149600, 3, 149600, 3},
+        {7, true, 149600, -1, 149600, -1},  {6, true, 65535, 0, 65535, 0},    {6, true, 149600, 1, 149600, 1},
+    };
+    for (const auto& c : cases) {
+        for (auto version : RunnableVersions({c.version})) {
+            SCOPED_TRACE(::testing::Message() << int(version) << " " << c.rwin << " " << c.options);
+            winsock2 = c.winsock2;
+            Fresh(version);
+            LoadFixture(version <= 4 ? "win98.reg" : "winxp.reg");
+            DeleteRegistryValue(M, TcpipParametersKey, "Tcp1323Opts");
+            if (c.options != -1) PutNumber(M, TcpipParametersKey, "Tcp1323Opts", c.options);
+            EXPECT_TRUE(SetSystemRcvWindow(c.rwin));
+            EXPECT_EQ(GetSystemRcvWindow(), c.written);
+            EXPECT_EQ(Has(M, TcpipParametersKey, "Tcp1323Opts"), c.optionsAfter != -1);
+            if (c.optionsAfter != -1) EXPECT_EQ(Number(M, TcpipParametersKey, "Tcp1323Opts"), c.optionsAfter);
+        }
+    }
+    SetWinsock2Probe(previous);
 }
 
 TEST_F(SystemSettingsTest, NdiCacheSizeIsWrittenOnlyWhereNwlinkIs) {
