@@ -1,13 +1,17 @@
 // The apply run's writes on either registry: the stored values reach the
 // system, "6666" gives the adapters their own MTU back, and a run that may
 // write nothing says so and writes nothing.
+#include <algorithm>
 #include <memory>
+#include <vector>
 
+#include "settings/OriginalValues.h"
 #include "settings/ProgramSettings.h"
 #include "settings/SystemSettings.h"
 #include "tests/settings/RegistryTestSupport.h"
 #include "tests/support/NoMachineWrites.h"
 #include "tuning/ApplySettings.h"
+#include "tuning/AutomaticPresets.h"
 
 namespace brisbolt::test {
 namespace {
@@ -81,6 +85,75 @@ TEST_F(ApplySettingsTest, WithoutTheRightToWriteTheSystemNothingIsWrittenAndTheR
         EXPECT_EQ(SystemSnapshot(), system);
         EXPECT_EQ(Text(RootKey::CurrentUser, ProgramKey, "init"), "1");
     }
+}
+
+// Each Windows, from a machine as it comes: after saving and an apply run
+// of every connection type (with the keep-alive "10 mins"), the values hold
+// what that Windows reads, by its own name, type and unit; the restore then
+// gives the whole Services tree back as it was.
+TEST_F(ApplySettingsTest, EachWindowsReadsWhatTheApplyRunWroteAndGetsItsMachineBack) {
+    const struct {
+        std::uint8_t version;
+        const char* fixture;
+        std::vector<std::string> mtuKeys;  // on NT filled from the machine
+    } machines[] = {
+        {2, "win95.reg", {NetTransKey(4), NetTransKey(5)}},
+        {3, "win98-dialup.reg", {NetTransKey(0), NetTransKey(1)}},
+        {4, "win98-dialup.reg", {NetTransKey(0), NetTransKey(1)}},
+        {5, "nt40.reg", {AdapterTcpipKey("E100B1"), AdapterTcpipKey("NdisWan4")}},
+        {6, "win2k-nomtu.reg", {}},
+        {7, "winxp.reg", {}},
+    };
+    // Windows 95 as it came, without the Winsock 2 update.
+    const auto probe = SetWinsock2Probe([] { return false; });
+    for (const auto& machine : machines) {
+        for (auto version : RunnableVersions({machine.version})) {
+            for (const char* code : {"M", "D1", "D2", "D3", "C", "N"}) {
+                SCOPED_TRACE(::testing::Message() << int(version) << " " << machine.fixture << " " << code);
+                Fresh(version);
+                LoadFixture(machine.fixture);
+                const std::string before = ServicesSnapshot();
+                SaveOriginalValues();
+                SetConnect(code);
+                StoreAutomaticPreset();
+                ASSERT_TRUE(SetSka(600000));
+                EXPECT_FALSE(ApplySettingsToSystem().NothingWritten());
+
+                const AutomaticPreset& preset = PresetFor(code);
+                const bool family9x = version <= 4;
+                std::int32_t rwin = preset.rwin ? preset.rwin : family9x ? RwinDefault9x : RwinDefaultNT;
+                if (version == 2 || version == 5) rwin = std::min(rwin, 65535);
+                const std::int32_t ttl = preset.ttl ? preset.ttl : family9x ? TtlDefault9x : TtlDefaultNT;
+                auto expect = [&](const std::string& key, const char* name, const RawValue& value) {
+                    auto open = registry().OpenForReading(RootKey::LocalMachine, key);
+                    ASSERT_TRUE(open) << key;
+                    EXPECT_EQ(open->Query(name), value) << key << " " << name;
+                };
+                auto number = [&](std::int32_t n) {
+                    return family9x ? StringValue(std::to_string(n)) : DwordValue(std::uint32_t(n));
+                };
+                const char* parameters = family9x ? MstcpKey : TcpipParametersKey;
+                expect(parameters, family9x ? "PMTUDiscovery" : "EnablePMTUDiscovery", number(1));
+                expect(parameters, family9x ? "PMTUBlackHoleDetect" : "EnablePMTUBHDetect", number(0));
+                expect(parameters, family9x ? "DefaultRcvWindow" : "TCPWindowSize", number(rwin));
+                expect(parameters, "DefaultTTL", number(ttl));
+                // Seconds on 9x, milliseconds on NT.
+                expect(family9x ? MstcpKey : NetbtParametersKey, "SessionKeepAlive", number(family9x ? 600 : 600000));
+                if (family9x) expect(NdiCacheSizeKey, "default", StringValue(preset.ndi));
+                std::vector<std::string> mtuKeys = machine.mtuKeys;
+                if (version >= 6) {
+                    const auto names = registry().OpenForReading(RootKey::LocalMachine, InterfacesKey)->Subkeys().value();
+                    for (const auto& name : names) mtuKeys.push_back(InterfaceKey(name));
+                }
+                ASSERT_EQ(mtuKeys.size(), 2u);
+                for (const auto& key : mtuKeys) expect(key, family9x ? "MaxMTU" : "MTU", number(preset.mtu));
+
+                EXPECT_TRUE(RestoreOriginalValues());
+                EXPECT_EQ(ServicesSnapshot(), before);
+            }
+        }
+    }
+    SetWinsock2Probe(probe);
 }
 
 }  // namespace
