@@ -2,13 +2,13 @@
 // version being tried (install-road.sh sets it by this program's name):
 //
 //   uninstall_road prepare <fixture.reg> <version code> <state file>
-//     makes the fixture the machine's network setup, then does what a first
-//     start and an apply run of a preset do: saves the originals, stores
-//     the preset, writes it into the system. The values the uninstall has to
-//     give back go into the state file, as they were before.
+//     makes the fixture the machine's network setup and keeps the whole
+//     Services tree in the state file, then does what a first start and an
+//     apply run of "DSL (recommended setting 2)" with a ten-minute keep-alive
+//     do, and checks that the values the running Windows reads hold them.
 //   uninstall_road check <state file>
-//     after the uninstall: each of them is back byte for byte, and none of
-//     Brisbolt's keys is left.
+//     after the uninstall: the Services tree is back byte for byte, and none
+//     of Brisbolt's keys is left.
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -20,6 +20,7 @@
 #include "settings/ProgramSettings.h"
 #include "settings/RegFile.h"
 #include "settings/RegistryCalls.h"
+#include "settings/RegistryDump.h"
 #include "settings/SystemSettings.h"
 #include "settings/Win32Registry.h"
 #include "tuning/ApplySettings.h"
@@ -38,60 +39,28 @@ constexpr const char* WipeNetworkKeys = R"(REGEDIT4
 [-HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\VxD\MSTCP]
 [-HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\VxD\NWLink]
 [-HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Class\NetTrans]
+[-HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Class\Net]
+[-HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Tcpip\Linkage]
+[-HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\E100B1]
+[-HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\NdisWan4]
 [-HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Tcpip\Parameters\Interfaces]
 [-HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Netbt]
 [HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Tcpip\Parameters]
 "TCPWindowSize"=-
 "DefaultTTL"=-
+"Tcp1323Opts"=-
 )";
 
-struct Watched {
-    std::string key, name;
-};
+constexpr const char* ServicesKey = "System\\CurrentControlSet\\Services";
 
-// Every system value that the saved originals stand for, where the machine
-// has it. On 95, 98 and Me one MTU is saved for all bindings: that of the
-// first TCP/IP binding.
-std::vector<Watched> ValuesToGiveBack() {
-    auto& registry = ActiveRegistry();
-    auto has = [&](const std::string& key, const std::string& name) {
-        auto open = registry.OpenForReading(Machine, key);
-        return open && open->Query(name).has_value();
-    };
-    std::vector<Watched> values;
-    auto watch = [&](const std::string& key, const char* name) {
-        if (has(key, name)) values.push_back({key, name});
-    };
-    watch(NdiCacheSizeKey, "default");
-    if (Is9xFamily()) {
-        for (const char* name : {"DefaultRcvWindow", "SessionKeepAlive", "DefaultTTL"}) watch(MstcpKey, name);
-        for (int slot = 0; slot < NetTransSlots; ++slot)
-            if (GetRegistryString(Machine, NetTransKey(slot), "DriverDesc") == "TCP/IP" &&
-                has(NetTransKey(slot), "MaxMTU")) {
-                watch(NetTransKey(slot), "MaxMTU");
-                break;
-            }
-        return values;
-    }
-    for (const char* name : {"TCPWindowSize", "DefaultTTL"}) watch(TcpipParametersKey, name);
-    watch(NetbtParametersKey, "SessionKeepAlive");
-    if (auto interfaces = registry.OpenForReading(Machine, InterfacesKey))
-        for (const auto& name : interfaces->Subkeys().value_or(std::vector<std::string>{}))
-            watch(InterfaceKey(name), "MaxMTU");
-    return values;
-}
+std::string Services() { return DumpKeyTree(ActiveRegistry(), Machine, ServicesKey); }
 
-std::string Bytes(const Watched& value) {
-    auto key = ActiveRegistry().OpenForReading(Machine, value.key);
-    auto raw = key ? key->Query(value.name) : std::nullopt;
-    if (!raw) return "missing";
-    std::string text = std::to_string(raw->type) + ":";
-    char hex[4];
-    for (auto byte : raw->data) {
-        std::snprintf(hex, sizeof hex, "%02x", byte);
-        text += hex;
-    }
-    return text;
+bool Holds(const std::string& key, const std::string& name, const RawValue& expected) {
+    auto open = ActiveRegistry().OpenForReading(Machine, key);
+    const auto value = open ? open->Query(name) : std::nullopt;
+    if (value == expected) return true;
+    std::printf("prepare: %s\\%s does not hold what the apply run wrote\n", key.c_str(), name.c_str());
+    return false;
 }
 
 int Prepare(const std::string& fixture, int version, const std::string& stateFile) {
@@ -103,61 +72,61 @@ int Prepare(const std::string& fixture, int version, const std::string& stateFil
         std::printf("prepare: the system answers as version %d, not %d\n", WindowsVersion, version);
         return 1;
     }
-    const auto values = ValuesToGiveBack();
-    std::ofstream state(stateFile, std::ios::trunc);
-    for (const auto& value : values) state << value.key << '\t' << value.name << '\t' << Bytes(value) << '\n';
-    state.close();
+    const std::string before = Services();
+    std::ofstream(stateFile, std::ios::trunc | std::ios::binary) << before;
 
-    // The first start saves what it finds; then a preset (DSL setting 3)
-    // is chosen, with a keep-alive of ten minutes, and applied.
     if (HasSavedOriginals()) {
         std::printf("prepare: originals saved already\n");
         return 1;
     }
     SaveOriginalValues();
-    SetConnect("D3");
+    SetConnect("D2");
     SetTtlDefault();
     SetRwin(149600);
     SetPMTUDiscoverDefault();
     SetPMTUBlackHoleDetectDefault();
     SetLine(true);
-    SetMtu(false, 1400);
+    SetMtu(false, 1492);
     SetNdi(false, "32");
     SetSka(600000);
     ApplySettingsToSystem();
 
-    std::ifstream before(stateFile);
-    int changed = 0;
-    std::string line;
-    for (const auto& value : values) {
-        std::getline(before, line);
-        if (line.substr(line.rfind('\t') + 1) != Bytes(value)) ++changed;
-    }
-    std::printf("prepare: version %d, %zu values saved, %d of them changed by the preset\n", version, values.size(),
-                changed);
-    // A machine as Windows leaves it may hold only one of them (the
-    // keep-alive); every one it holds up to three must have been changed.
-    return !values.empty() && changed >= static_cast<int>(std::min<std::size_t>(values.size(), 3)) ? 0 : 1;
+    // What this Windows reads: the MTU of every adapter, a window it takes,
+    // the keep-alive in its own unit.
+    const bool family9x = Is9xFamily();
+    bool holds = true;
+    int mtus = 0;
+    for (const auto& value : ValuesAnApplyRunMayWrite())
+        if (value.name == (family9x ? "MaxMTU" : "MTU")) {
+            ++mtus;
+            holds = Holds(value.key, value.name, family9x ? StringValue("1492") : DwordValue(1492)) && holds;
+        }
+    const std::int32_t window = version == 5 || (version == 2 && !SystemHasWinsock2()) ? 65535 : 149600;
+    holds = Holds(family9x ? MstcpKey : TcpipParametersKey, family9x ? "DefaultRcvWindow" : "TCPWindowSize",
+                  family9x ? StringValue(std::to_string(window)) : DwordValue(window)) &&
+            holds;
+    holds = Holds(family9x ? MstcpKey : NetbtParametersKey, "SessionKeepAlive",
+                  family9x ? StringValue("600") : DwordValue(600000)) &&
+            holds;
+    const bool changed = Services() != before;
+    std::printf("prepare: version %d, %d adapter MTUs of 1492, window %d, keep-alive of ten minutes%s\n", version,
+                mtus, window, changed ? "" : ", but nothing changed");
+    return holds && changed && mtus > 0 ? 0 : 1;
 }
 
 int Check(const std::string& stateFile) {
-    std::ifstream state(stateFile);
-    std::string line;
-    int back = 0, failures = 0;
-    while (std::getline(state, line)) {
-        std::istringstream fields(line);
-        Watched value;
-        std::string expected;
-        std::getline(fields, value.key, '\t');
-        std::getline(fields, value.name, '\t');
-        std::getline(fields, expected);
-        const std::string now = Bytes(value);
-        if (now == expected) {
-            ++back;
-            continue;
+    std::ifstream state(stateFile, std::ios::binary);
+    std::ostringstream saved;
+    saved << state.rdbuf();
+    int failures = 0;
+    const std::string now = Services();
+    if (now != saved.str()) {
+        // The first line that differs says what is not back.
+        std::istringstream was(saved.str()), is(now);
+        std::string a, b;
+        while (std::getline(was, a) && std::getline(is, b) && a == b) {
         }
-        std::printf("check: %s\\%s is %s, was %s\n", value.key.c_str(), value.name.c_str(), now.c_str(),
-                    expected.c_str());
+        std::printf("check: the Services tree is not as it was: \"%s\" is now \"%s\"\n", a.c_str(), b.c_str());
         ++failures;
     }
     auto& registry = ActiveRegistry();
@@ -177,8 +146,9 @@ int Check(const std::string& stateFile) {
         std::printf("check: the autostart value is still there\n");
         ++failures;
     }
-    std::printf("check: %d values back byte for byte, %d failures\n", back, failures);
-    return failures == 0 && back > 0 ? 0 : 1;
+    std::printf("check: the Services tree is back byte for byte (%zu lines), %d failures\n",
+                static_cast<std::size_t>(std::count(now.begin(), now.end(), '\n')), failures);
+    return failures == 0 ? 0 : 1;
 }
 
 }  // namespace

@@ -6,12 +6,15 @@
 #      then again with it: the files, "installdir", the uninstaller in the
 #      Windows folder, the shortcuts, the Add/Remove Programs entry, and the
 #      Run value only when chosen;
-#   2. for a Windows 98 machine, a Windows 2000 machine with and one without
-#      MaxMTU in its interfaces, and an XP machine, loaded from the fixtures:
-#      the first start's saving and a preset's apply run, then the uninstall
-#      exactly as Add/Remove Programs starts it (a fresh process that never
-#      opened the wizard), answered with Return; the originals are back byte
-#      for byte, and unbrb.exe removed the files, shortcuts and keys.
+#   2. for machines of all six Windows versions as each lays its keys out
+#      (95 and 98 with a network card and the Dial-Up Adapter, NT 4.0 with
+#      its bound adapters, 2000 with and without MaxMTU in its interfaces,
+#      XP), loaded from the fixtures: the first start's saving and an apply
+#      run of DSL setting 2, which leaves every value where that Windows
+#      reads it, then the uninstall exactly as Add/Remove Programs starts it
+#      (a fresh process that never opened the wizard), answered with Return;
+#      the whole Services tree is back byte for byte, and unbrb.exe removed
+#      the files, shortcuts and keys.
 #   install-road.sh <setup.exe> <uninstall_road.exe> <fixtures folder> <scratch folder>
 set -euo pipefail
 setup=$1
@@ -250,9 +253,11 @@ road() {  # version code fixture
     wait
 }
 
-road win98 3 win98.reg
+road win95 2 win95.reg
+road win98 3 win98-dialup.reg
+road nt40 5 nt40.reg
 road win2k 6 win2k.reg
 # As Windows 2000 and XP really lay their interfaces out: no MTU of any kind.
 road win2k 6 win2k-nomtu.reg
 road winxp 7 winxp.reg
-echo "install road: Windows 98, 2000 (with and without MaxMTU) and XP: originals back byte for byte, no saved set, keys, files and shortcuts gone"
+echo "install road: Windows 95, 98, NT 4.0, 2000 (with and without MaxMTU) and XP: every MTU where that Windows reads it, then the Services tree back byte for byte, no saved set, keys, files and shortcuts gone"

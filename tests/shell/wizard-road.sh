@@ -140,6 +140,7 @@ expect "$tcpip" DefaultTTL 0x80
 expect "$tcpip" EnablePMTUDiscovery 0x1
 expect "$tcpip" EnablePMTUBHDetect 0x0
 for key in $("$WINELOADER" reg query "$tcpip\\Interfaces" 2>/dev/null </dev/null | tr -d '\r' | grep -i 'Interfaces\\'); do
+    expect "$key" MTU 0x5d4  # what Windows 2000 reads
     expect "$key" MaxMTU 0x5d4
 done
 with_restart=$(tray_menu_height road_tray_menu_restart)
