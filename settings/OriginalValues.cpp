@@ -26,8 +26,12 @@ constexpr std::string_view AdapterPrefix = "Orig_mtu";
 // whether the system had it, and its type and bytes.
 constexpr std::string_view HeldPrefix = "Orig_reg";
 
-std::string MtuEntry(int index, const char* suffix) { return std::string(AdapterPrefix) + std::to_string(index) + suffix; }
-std::string HeldEntry(int index, const char* suffix) { return std::string(HeldPrefix) + std::to_string(index) + suffix; }
+std::string MtuEntry(int index, const char* suffix) {
+    return std::string(AdapterPrefix) + std::to_string(index) + suffix;
+}
+std::string HeldEntry(int index, const char* suffix) {
+    return std::string(HeldPrefix) + std::to_string(index) + suffix;
+}
 constexpr const char* HeldSuffixes[] = {"_Key", "_Name", "_Data", "_TF"};
 
 void SaveFlag(const std::string& name, bool flag) {
@@ -392,7 +396,6 @@ bool RestoreCopies(const SavedEntries& saved, const std::set<int>& indexes) {
                        HeldEntry(index, "_Data")});
     return true;
 }
-
 
 // The earlier program kept the 9x keep-alive as the number found, in the
 // seconds Windows 9x counts in.

@@ -148,7 +148,8 @@ std::vector<std::string> BoundAdapters() {
             entry += static_cast<char>(byte);
             continue;
         }
-        if (entry.size() > device.size() && CompareNames(std::string_view(entry).substr(0, device.size()), device) == 0) {
+        if (entry.size() > device.size() &&
+            CompareNames(std::string_view(entry).substr(0, device.size()), device) == 0) {
             std::string adapter = entry.substr(device.size());
             const bool listed = std::any_of(adapters.begin(), adapters.end(),
                                             [&](const std::string& a) { return CompareNames(a, adapter) == 0; });
@@ -173,7 +174,8 @@ std::vector<SystemValue> ValuesAnApplyRunMayWrite() {
     }
     for (const char* name : {"EnablePMTUDiscovery", "EnablePMTUBHDetect", "TCPWindowSize", "DefaultTTL"})
         values.push_back({TcpipParametersKey, name});
-    if (WindowsVersion == Windows2000 || WindowsVersion == WindowsXP) values.push_back({TcpipParametersKey, "Tcp1323Opts"});
+    if (WindowsVersion == Windows2000 || WindowsVersion == WindowsXP)
+        values.push_back({TcpipParametersKey, "Tcp1323Opts"});
     values.push_back({NetbtParametersKey, "SessionKeepAlive"});
     values.push_back({NdiCacheSizeKey, "default"});
     for (const auto& key : MtuKeysNt())
@@ -256,8 +258,8 @@ bool SetSystemKeepAlive(std::int32_t keepAlive) {
     if (keepAlive < 1) return false;
     // Whole seconds, the nearest, and never 0 (which would not be an interval).
     if (Is9xFamily())
-        keepAlive = std::max<std::int32_t>(1, keepAlive / MillisecondsPerSecond +
-                                                  (keepAlive % MillisecondsPerSecond >= MillisecondsPerSecond / 2));
+        keepAlive = std::max<std::int32_t>(
+            1, keepAlive / MillisecondsPerSecond + (keepAlive % MillisecondsPerSecond >= MillisecondsPerSecond / 2));
     return WriteNumber(NetbtParametersKey, "SessionKeepAlive", "SessionKeepAlive", keepAlive, false);
 }
 

@@ -109,8 +109,8 @@ int Prepare(const std::string& fixture, int version, const std::string& stateFil
                   family9x ? StringValue("600") : DwordValue(600000)) &&
             holds;
     const bool changed = Services() != before;
-    std::printf("prepare: version %d, %d adapter MTUs of 1492, window %d, keep-alive of ten minutes%s\n", version,
-                mtus, window, changed ? "" : ", but nothing changed");
+    std::printf("prepare: version %d, %d adapter MTUs of 1492, window %d, keep-alive of ten minutes%s\n", version, mtus,
+                window, changed ? "" : ", but nothing changed");
     return holds && changed && mtus > 0 ? 0 : 1;
 }
 
@@ -124,8 +124,7 @@ int Check(const std::string& stateFile) {
         // The first line that differs says what is not back.
         std::istringstream was(saved.str()), is(now);
         std::string a, b;
-        while (std::getline(was, a) && std::getline(is, b) && a == b) {
-        }
+        while (std::getline(was, a) && std::getline(is, b) && a == b) {}
         std::printf("check: the Services tree is not as it was: \"%s\" is now \"%s\"\n", a.c_str(), b.c_str());
         ++failures;
     }

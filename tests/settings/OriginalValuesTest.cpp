@@ -88,8 +88,8 @@ protected:
         auto key = registry().OpenForReading(U, ProgramKey);
         const auto listed = key ? key->ValueNames().value() : std::vector<std::string>{};
         for (const auto& name : listed)
-                if (name.rfind("Orig_reg", 0) == 0 && name.size() > 5 && name.substr(name.size() - 5) == "_Name")
-                    names.insert(ReadString(*key, name).value_or("?"));
+            if (name.rfind("Orig_reg", 0) == 0 && name.size() > 5 && name.substr(name.size() - 5) == "_Name")
+                names.insert(ReadString(*key, name).value_or("?"));
         return names;
     }
     bool AnySavedEntry() { return RecordSnapshot().find("Orig_") != std::string::npos; }
@@ -247,7 +247,8 @@ TEST_F(OriginalValuesTest, NtAdapterWithoutMtuLeavesNoEntry) {
         EXPECT_EQ(Number(M, InterfaceKeyPrefix + std::string("{B}"), "MaxMTU"), 1500);
         // What the apply run created where nothing was goes again.
         EXPECT_FALSE(Has(M, InterfaceKeyPrefix + std::string("{A}"), "MaxMTU"));
-        for (const char* key : {"{A}", "{B}"}) EXPECT_FALSE(Has(M, InterfaceKeyPrefix + std::string(key), "MTU")) << key;
+        for (const char* key : {"{A}", "{B}"})
+            EXPECT_FALSE(Has(M, InterfaceKeyPrefix + std::string(key), "MTU")) << key;
     }
 }
 
@@ -309,8 +310,8 @@ TEST_F(OriginalValuesTest, NtEntriesAfterAGapAreRestoredToo) {
 }
 
 // A saved entry (here of a set saved by the earlier program) the registry
-// will not hand over is no proof that nothing was saved: that adapter keeps what it has and all its entries, the others are
-// restored, and a later restore that can read the entry finishes the job.
+// will not hand over is no proof that nothing was saved: that adapter keeps what it has and all its entries, the others
+// are restored, and a later restore that can read the entry finishes the job.
 TEST_F(OriginalValuesTest, AnAdapterWhoseEntryCannotBeReadIsLeftAlone) {
     const struct {
         bool family9x;
@@ -531,8 +532,8 @@ TEST_F(OriginalValuesTest, AnOriginalThatCannotBeWrittenBackKeepsTheSavedSet) {
     constexpr const char* FirstInterface = "first interface";
     const struct {
         Machine machine;
-        const char* key;    // refused to open for writing
-        const char* value;  // or refused to write
+        const char* key;             // refused to open for writing
+        const char* value;           // or refused to write
         std::set<std::string> left;  // the values whose copies are kept
     } cases[] = {
         {{7, "winxp.reg", false}, nullptr, "SessionKeepAlive", {"SessionKeepAlive"}},

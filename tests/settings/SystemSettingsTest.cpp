@@ -164,8 +164,8 @@ TEST_F(SystemSettingsTest, NtMtuReaderFollowsTheBindingsAndTheNameWindowsReads) 
         EXPECT_EQ(GetSystemMTU(), 1500);
         // Entries of another form, twice, or a list of the wrong type name no adapter.
         std::string list;
-        for (const char* entry : {"\\Device\\E100B1", "E100B1", "\\device\\e100b1", "\\Device\\",
-                                  "\\Device\\Tcpip\\X", "\\DEVICE\\NdisWan4", ""})
+        for (const char* entry : {"\\Device\\E100B1", "E100B1", "\\device\\e100b1", "\\Device\\", "\\Device\\Tcpip\\X",
+                                  "\\DEVICE\\NdisWan4", ""})
             list += std::string(entry) + '\0';
         auto linkage = registry().OpenForWriting(M, TcpipLinkageKey, false);
         ASSERT_TRUE(linkage->Set("Bind", RawValue{RegMultiSz, {list.begin(), list.end()}}));
@@ -282,10 +282,10 @@ TEST_F(SystemSettingsTest, ReceiveWindowFitsTheStack) {
         std::int32_t written;
         std::int32_t optionsAfter;
     } cases[] = {
-        {5, true, 149600, -1, 65535, -1},   {5, true, 65535, -1, 65535, -1},  {5, true, 8192, -1, 8192, -1},
-        {2, false, 149600, -1, 65535, -1},  {2, true, 149600, -1, 149600, -1}, {3, false, 149600, -1, 149600, -1},
-        {6, true, 149600, 0, 149600, 1},    {7, true, 149600, 2, 149600, 3},  {6, true, 149600, 3, 149600, 3},
-        {7, true, 149600, -1, 149600, -1},  {6, true, 65535, 0, 65535, 0},    {6, true, 149600, 1, 149600, 1},
+        {5, true, 149600, -1, 65535, -1},  {5, true, 65535, -1, 65535, -1},   {5, true, 8192, -1, 8192, -1},
+        {2, false, 149600, -1, 65535, -1}, {2, true, 149600, -1, 149600, -1}, {3, false, 149600, -1, 149600, -1},
+        {6, true, 149600, 0, 149600, 1},   {7, true, 149600, 2, 149600, 3},   {6, true, 149600, 3, 149600, 3},
+        {7, true, 149600, -1, 149600, -1}, {6, true, 65535, 0, 65535, 0},     {6, true, 149600, 1, 149600, 1},
     };
     for (const auto& c : cases) {
         for (auto version : RunnableVersions({c.version})) {

@@ -142,7 +142,8 @@ TEST_F(ApplySettingsTest, EachWindowsReadsWhatTheApplyRunWroteAndGetsItsMachineB
                 if (family9x) expect(NdiCacheSizeKey, "default", StringValue(preset.ndi));
                 std::vector<std::string> mtuKeys = machine.mtuKeys;
                 if (version >= 6) {
-                    const auto names = registry().OpenForReading(RootKey::LocalMachine, InterfacesKey)->Subkeys().value();
+                    const auto names =
+                        registry().OpenForReading(RootKey::LocalMachine, InterfacesKey)->Subkeys().value();
                     for (const auto& name : names) mtuKeys.push_back(InterfaceKey(name));
                 }
                 ASSERT_EQ(mtuKeys.size(), 2u);
