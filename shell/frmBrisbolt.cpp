@@ -11,14 +11,21 @@
 #include "settings/OriginalValues.h"
 #include "settings/ProgramSettings.h"
 #include "settings/RegistryCalls.h"
-#include "shell/Globals.h"
+#include "app/Globals.h"
 #include "shell/ModalOnce.h"
-#include "shell/Services.h"
+#include "app/Services.h"
 #include "shell/frmAbout.h"
 #include "shell/frmBrisboltMain.h"
 #include "tuning/frmMakeRegistryChanges.h"
 
 namespace brisbolt {
+
+TfrmBrisbolt* frmBrisbolt = nullptr;
+
+void SetDispatcher(TfrmBrisbolt* dispatcher) {
+    frmBrisbolt = dispatcher;
+    SetDispatcherServices(dispatcher);
+}
 
 namespace {
 

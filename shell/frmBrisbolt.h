@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "app/Services.h"
 #include "platform/SingleInstance.h"
 #include "platform/TrayIcon.h"
 #include "platform/WaveHolder.h"
@@ -37,9 +38,12 @@ inline constexpr const char* UninstallSwitch = "/UNINSTALL";
 // ExitWindowsEx: restart, without forcing other programs to close.
 inline constexpr unsigned RestartFlags = 2;
 
-class TfrmBrisbolt : public TForm {
+class TfrmBrisbolt : public TForm, public DispatcherServices {
 public:
     explicit TfrmBrisbolt(TComponent* owner);
+
+    void Click() override { PlaySound(0); }
+    void EndProgram() override { QuitProgram(); }
 
     TSingleInstance* SingleInstance1;
     TTrayIcon* TrayIcon1;
@@ -101,5 +105,11 @@ private:
 
     bool uninstalling_ = false;
 };
+
+// The program's own dispatcher, while it exists.
+extern TfrmBrisbolt* frmBrisbolt;
+// Makes `dispatcher` (or none) the program's own: the windows' shared
+// services go to it.
+void SetDispatcher(TfrmBrisbolt* dispatcher);
 
 }  // namespace brisbolt

@@ -3,19 +3,20 @@
 #include <windows.h>
 
 #include "runtime/Application.h"
-#include "shell/Globals.h"
+#include "app/Globals.h"
 #include "shell/frmBrisbolt.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace brisbolt;
     TApplication application;
-    frmBrisbolt = CreateForm<TfrmBrisbolt>(nullptr);
+    SetDispatcher(CreateForm<TfrmBrisbolt>(nullptr));
     application.MainForm = frmBrisbolt;
     // A copy that found another one running has asked to end while it was
     // being made; it shows nothing and leaves the tray alone.
     if (!application.Terminated()) frmBrisbolt->Show();
     application.Run();
-    delete frmBrisbolt;
-    frmBrisbolt = nullptr;
+    TfrmBrisbolt* dispatcher = frmBrisbolt;
+    SetDispatcher(nullptr);
+    delete dispatcher;
     return 0;
 }

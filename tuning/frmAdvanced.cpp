@@ -7,9 +7,9 @@
 #include "settings/ProgramSettings.h"
 #include "settings/RegistryCalls.h"
 #include "settings/SystemSettings.h"
-#include "shell/Globals.h"
-#include "shell/HelpPage.h"
-#include "shell/Services.h"
+#include "app/Globals.h"
+#include "app/HelpPage.h"
+#include "app/Services.h"
 
 namespace brisbolt {
 

@@ -5,9 +5,9 @@
 
 #include "resources/ResourceNames.h"
 #include "runtime/Application.h"
-#include "shell/Globals.h"
-#include "shell/HelpPage.h"
-#include "shell/Services.h"
+#include "app/Globals.h"
+#include "app/HelpPage.h"
+#include "app/Services.h"
 #include "tuning/AutomaticPresets.h"
 
 namespace brisbolt {

@@ -2,8 +2,8 @@
 
 #include "resources/ResourceNames.h"
 #include "runtime/Application.h"
-#include "shell/Globals.h"
-#include "shell/Services.h"
+#include "app/Globals.h"
+#include "app/Services.h"
 #include "skin/WindowParts.h"
 #include "tuning/ApplySteps.h"
 

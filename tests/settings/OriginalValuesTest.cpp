@@ -80,7 +80,9 @@ protected:
         ASSERT_TRUE(key);
         const auto names = key->ValueNames().value();
         for (const auto& name : names)
-            if (name.rfind("Orig_reg", 0) == 0) ASSERT_TRUE(key->Delete(name));
+            if (name.rfind("Orig_reg", 0) == 0) {
+                ASSERT_TRUE(key->Delete(name));
+            }
     }
     // The names of the system values whose copies are still kept.
     std::set<std::string> CopiesLeft() {

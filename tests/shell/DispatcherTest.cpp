@@ -13,7 +13,7 @@
 #include "settings/ProgramSettings.h"
 #include "settings/RegistryCalls.h"
 #include "runtime/Timer.h"
-#include "shell/Globals.h"
+#include "app/Globals.h"
 #include "shell/ModalOnce.h"
 #include "shell/frmAbout.h"
 #include "shell/frmBrisbolt.h"

@@ -13,8 +13,8 @@
 #include "settings/RegFile.h"
 #include "settings/RegistryCalls.h"
 #include "settings/SystemSettings.h"
-#include "shell/Globals.h"
-#include "shell/HelpPage.h"
+#include "app/Globals.h"
+#include "app/HelpPage.h"
 #include "shell/frmBrisbolt.h"
 #include "tests/support/NoMachineWrites.h"
 

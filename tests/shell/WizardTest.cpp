@@ -20,8 +20,8 @@
 #include "settings/ProgramSettings.h"
 #include "settings/RegFile.h"
 #include "settings/RegistryCalls.h"
-#include "shell/Globals.h"
-#include "shell/HelpPage.h"
+#include "app/Globals.h"
+#include "app/HelpPage.h"
 #include "shell/frmBrisbolt.h"
 #include "shell/frmBrisboltMain.h"
 #include "tests/skin_wine/SkinWineSupport.h"
@@ -57,12 +57,13 @@ protected:
         });
         ChangesPending = RestartDeferred = SystemAccelerated = UpdatingControls = false;
         CurrentConnection.clear();
-        frmBrisbolt = dispatcher = CreateForm<TfrmBrisbolt>(nullptr);
+        dispatcher = CreateForm<TfrmBrisbolt>(nullptr);
+        SetDispatcher(dispatcher);
     }
     void TearDown() override {
         wizard.reset();
+        SetDispatcher(nullptr);
         delete dispatcher;
-        frmBrisbolt = nullptr;
         SetDialogHandler(previousDialogs_);
         ShellNotify = previousShell_;
         SetVersionSource(previousVersion_);

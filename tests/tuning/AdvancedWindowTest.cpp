@@ -17,9 +17,9 @@
 #include "settings/RegFile.h"
 #include "settings/RegistryCalls.h"
 #include "settings/RegistryDump.h"
-#include "shell/Globals.h"
-#include "shell/HelpPage.h"
-#include "shell/Services.h"
+#include "app/Globals.h"
+#include "app/HelpPage.h"
+#include "app/Services.h"
 #include "tests/skin_wine/SkinWineSupport.h"
 #include "tuning/frmAdvanced.h"
 

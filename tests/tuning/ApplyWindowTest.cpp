@@ -15,7 +15,7 @@
 #include "settings/RegistryDump.h"
 #include "settings/SystemSettings.h"
 #include "settings/Win32Registry.h"
-#include "shell/Globals.h"
+#include "app/Globals.h"
 #include "shell/frmBrisbolt.h"
 #include "tests/skin_wine/SkinWineSupport.h"
 #include "tests/support/NoMachineWrites.h"

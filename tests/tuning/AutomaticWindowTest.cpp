@@ -18,9 +18,9 @@
 #include "settings/RegFile.h"
 #include "settings/RegistryCalls.h"
 #include "settings/RegistryDump.h"
-#include "shell/Globals.h"
-#include "shell/HelpPage.h"
-#include "shell/Services.h"
+#include "app/Globals.h"
+#include "app/HelpPage.h"
+#include "app/Services.h"
 #include "shell/frmBrisbolt.h"
 #include "tests/skin_wine/SkinWineSupport.h"
 #include "tuning/frmAutomatic.h"
@@ -289,14 +289,14 @@ TEST_F(AutomaticWindowTest, MinGivesRetryAnyOtherCloseNoAndQuitAfterAnApplyRunAs
     const ShellNotifyFunction savedShell = ShellNotify;
     ShellNotify = QuietShell;
     std::unique_ptr<TfrmBrisbolt> dispatcher(CreateForm<TfrmBrisbolt>(nullptr));
-    frmBrisbolt = dispatcher.get();
+    SetDispatcher(dispatcher.get());
     SystemAccelerated = true;
     ChangesPending = true;
     w->btnClose->Click();
     EXPECT_TRUE(dialogs.empty());
     EXPECT_TRUE(Application->Terminated());
     EXPECT_FALSE(ChangesPending);
-    frmBrisbolt = nullptr;
+    SetDispatcher(nullptr);
     dispatcher.reset();
     ShellNotify = savedShell;
 }

@@ -1,4 +1,4 @@
-#include "shell/HelpPage.h"
+#include "app/HelpPage.h"
 
 #include <shellapi.h>
 

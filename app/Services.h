@@ -17,4 +17,17 @@ void QuitProgram();
 // only when the user answers Yes to QuitQuestion.
 void QuitWhenConfirmed();
 
+// What only the dispatcher can do for the windows: the click sound and the
+// end of the program. The program's own dispatcher registers itself; without
+// one the click only processes messages and the end is skipped.
+class DispatcherServices {
+public:
+    virtual void Click() = 0;
+    virtual void EndProgram() = 0;
+
+protected:
+    ~DispatcherServices() = default;
+};
+void SetDispatcherServices(DispatcherServices* dispatcher);
+
 }  // namespace brisbolt

@@ -1,17 +1,22 @@
-#include "shell/Services.h"
+#include "app/Services.h"
 
 #include <windows.h>
 
 #include "runtime/Application.h"
 #include "runtime/Dialogs.h"
-#include "shell/Globals.h"
-#include "shell/frmBrisbolt.h"
+#include "app/Globals.h"
 
 namespace brisbolt {
 
+namespace {
+DispatcherServices* dispatcher = nullptr;
+}  // namespace
+
+void SetDispatcherServices(DispatcherServices* services) { dispatcher = services; }
+
 void PlayClick() {
-    if (frmBrisbolt)
-        frmBrisbolt->PlaySound(0);
+    if (dispatcher)
+        dispatcher->Click();
     else
         Application->ProcessMessages();
 }
@@ -30,7 +35,7 @@ bool DelayQuarterSeconds(int count) {
 }
 
 void QuitProgram() {
-    if (frmBrisbolt) frmBrisbolt->QuitProgram();
+    if (dispatcher) dispatcher->EndProgram();
 }
 
 void QuitWhenConfirmed() {

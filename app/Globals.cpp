@@ -1,4 +1,4 @@
-#include "shell/Globals.h"
+#include "app/Globals.h"
 
 namespace brisbolt {
 
@@ -13,7 +13,5 @@ TForm* frmBrisboltMain = nullptr;
 TForm* frmAbout = nullptr;
 TForm* frmAdvanced = nullptr;
 TForm* frmAutomatic = nullptr;
-
-TfrmBrisbolt* frmBrisbolt = nullptr;
 
 }  // namespace brisbolt

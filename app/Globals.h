@@ -6,7 +6,6 @@
 namespace brisbolt {
 
 class TForm;
-class TfrmBrisbolt;
 
 // The connection type code in use.
 extern std::string CurrentConnection;
@@ -26,7 +25,5 @@ extern TForm* frmBrisboltMain;
 extern TForm* frmAbout;
 extern TForm* frmAdvanced;
 extern TForm* frmAutomatic;
-
-extern TfrmBrisbolt* frmBrisbolt;
 
 }  // namespace brisbolt
