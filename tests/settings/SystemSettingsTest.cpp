@@ -136,14 +136,18 @@ TEST_F(SystemSettingsTest, MtuWriterOnNtWritesWhereEachVersionReads) {
             for (const auto& key : keys) {
                 EXPECT_EQ(Number(M, key, "MTU"), 1400) << key;
                 EXPECT_EQ(Has(M, key, "MaxMTU"), version == 6 || std::string(machine.fixture) == "win2k.reg") << key;
-                if (version == 6) EXPECT_EQ(Number(M, key, "MaxMTU"), 1400) << key;
+                if (version == 6) {
+                    EXPECT_EQ(Number(M, key, "MaxMTU"), 1400) << key;
+                }
             }
             EXPECT_EQ(GetSystemMTU(), keys.empty() ? -1 : 1400);
             // The default gives every adapter back its own MTU.
             EXPECT_EQ(SetSystemMTU(true, 576), !keys.empty());
             for (const auto& key : keys) {
                 EXPECT_FALSE(Has(M, key, "MTU")) << key;
-                if (version == 6) EXPECT_FALSE(Has(M, key, "MaxMTU")) << key;
+                if (version == 6) {
+                    EXPECT_FALSE(Has(M, key, "MaxMTU")) << key;
+                }
             }
             if (version != 7) EXPECT_EQ(GetSystemMTU(), -1);
         }
