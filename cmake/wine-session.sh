@@ -14,8 +14,24 @@ export WINEDEBUG=-all
 export WINELOADER=${WINELOADER:-/usr/lib/wine/wine}
 export WINEPREFIX=${BRISBOLT_WINEPREFIX:?BRISBOLT_WINEPREFIX is not set}
 
+# Wine plays sound through ALSA, which fills the terminal with errors on a
+# machine without a sound card. There the prefix gets no sound driver at all
+# (Wine's null driver): the program's click plays to nothing, quietly. With a
+# card the choice is Wine's own. Decided once per prefix.
+choose_sound() {
+    [ -f "$WINEPREFIX/.brisbolt-sound" ] && return 0
+    if ! grep -qs '^ *[0-9]' /proc/asound/cards; then
+        local reg
+        reg=$(mktemp --suffix=.reg)
+        printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Drivers]\r\n"Audio"=""\r\n' >"$reg"
+        "$WINELOADER" regedit /S "Z:${reg//\//\\}" >/dev/null 2>&1 </dev/null 9>&- || true
+        rm -f "$reg"
+    fi
+    touch "$WINEPREFIX/.brisbolt-sound"
+}
+
 make_prefix() {
-    [ -f "$WINEPREFIX/.brisbolt-ready" ] && return 0
+    [ -f "$WINEPREFIX/.brisbolt-ready" ] && { choose_sound; return 0; }
     mkdir -p "$WINEPREFIX"
     exec 9>"$WINEPREFIX.lock"
     flock 9
@@ -41,6 +57,7 @@ make_prefix() {
         } >"$reg"
         "$WINELOADER" regedit /S "Z:${reg//\//\\}" >/dev/null 2>&1 </dev/null 9>&-
         rm -f "$reg"
+        choose_sound
         wineserver -w
         touch "$WINEPREFIX/.brisbolt-ready"
     fi

@@ -116,7 +116,10 @@ void TfrmBrisbolt::FormCreate(TComponent*) {
     SetBounds(OffScreenLeft, DesignTop, DesignWidth, DesignHeight);
     frmMakeRegistryChanges = frmBrisboltMain = frmAbout = frmAdvanced = nullptr;
     Mycomputernameis1->Caption = "My computer name is: " + GetLocalComputerName();
-    IPaddressis1->Caption = "My IP address is: " + GetLocalIPAddress();
+    // The name lookup may take seconds (or dial out): the start never waits
+    // for it, the address comes into the menu when the answer does.
+    IPaddressis1->Caption = "My IP address is: ";
+    StartAddressLookup();
     Application->HintHidePause = 3500;
 }
 
@@ -206,6 +209,19 @@ void TfrmBrisbolt::SingleInstance1AlreadyRunning(TComponent*, std::uint32_t, HWN
         return;
     }
     ShowMessage(AlreadyRunningMessage);
+    // Then what the user started Brisbolt for: the running copy opens its
+    // wizard, or brings its open window to the front. Windows 2000 and later
+    // let only the foreground program hand the foreground on.
+    if (hPrevWnd) {
+        using AllowFunction = BOOL(WINAPI*)(DWORD);
+        if (auto allow = reinterpret_cast<AllowFunction>(
+                reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "AllowSetForegroundWindow"))))
+            allow(static_cast<DWORD>(-1));  // ASFW_ANY
+        DWORD_PTR front = 0;
+        if (SendMessageTimeoutA(hPrevWnd, ShowRequest(), 0, 0, SMTO_ABORTIFHUNG, 10000, &front) && front &&
+            IsWindow(reinterpret_cast<HWND>(front)))
+            SetForegroundWindow(reinterpret_cast<HWND>(front));
+    }
     Application->Terminate();
 }
 
@@ -274,6 +290,11 @@ LRESULT TfrmBrisbolt::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         UnInstall1Click(this);
         return 0;
     }
+    if (msg == ShowRequest() && msg != 0) return AnswerShowRequest(wp);
+    if (msg == AddressAnswer) {
+        TakeAddressAnswer(lp);
+        return 0;
+    }
     if (msg == QuitRequest() && msg != 0) {
         // An uninstall under way ends the program itself.
         if (!uninstalling_) QuitProgram();
@@ -327,6 +348,73 @@ private:
 };
 
 }  // namespace
+
+TfrmBrisbolt::~TfrmBrisbolt() {
+    EndAddressLookup();
+    if (frmBrisbolt == this) SetDispatcher(nullptr);
+}
+
+void TfrmBrisbolt::StartAddressLookup() {
+    WSADATA data;
+    winsockStarted_ = WSAStartup(MAKEWORD(1, 1), &data) == 0;
+    if (!winsockStarted_) return;
+    char hostName[64] = {};
+    if (gethostname(hostName, sizeof hostName) == 0) {
+        lookupBuffer_ = new char[MAXGETHOSTSTRUCT];
+        lookup_ = WSAAsyncGetHostByName(Handle(), AddressAnswer, hostName, lookupBuffer_, MAXGETHOSTSTRUCT);
+    }
+    if (!lookup_) EndAddressLookup();
+}
+
+void TfrmBrisbolt::TakeAddressAnswer(LPARAM result) {
+    if (!lookup_) return;
+    if (WSAGETASYNCERROR(result) == 0)
+        IPaddressis1->Caption = "My IP address is: " + LastAddressOf(reinterpret_cast<const hostent*>(lookupBuffer_));
+    lookup_ = nullptr;
+    EndAddressLookup();
+}
+
+void TfrmBrisbolt::EndAddressLookup() {
+    if (lookup_ && WSACancelAsyncRequest(lookup_) != 0) {
+        // Still answering: WinSock may write the buffer yet, so it stays.
+        lookupBuffer_ = nullptr;
+    }
+    lookup_ = nullptr;
+    delete[] lookupBuffer_;
+    lookupBuffer_ = nullptr;
+    if (winsockStarted_) WSACleanup();
+    winsockStarted_ = false;
+}
+
+UINT TfrmBrisbolt::ShowRequest() {
+    static const UINT message = RegisterWindowMessageA("Brisbolt.ShowRequest");
+    return message;
+}
+
+TForm* TfrmBrisbolt::FrontWindow() {
+    // The innermost first: the apply run, a method window over the wizard,
+    // the About box, the wizard.
+    for (TForm* form : {frmMakeRegistryChanges, frmAutomatic, frmAdvanced, frmAbout, frmBrisboltMain})
+        if (form && form->HandleAllocated() && IsWindowEnabled(form->Handle())) return form;
+    for (TForm* form : {frmMakeRegistryChanges, frmAutomatic, frmAdvanced, frmAbout, frmBrisboltMain})
+        if (form && form->HandleAllocated()) return form;
+    return nullptr;
+}
+
+// Answered at once, so the second copy never waits for the wizard: the
+// wizard opens from a message the dispatcher posts to itself.
+LRESULT TfrmBrisbolt::AnswerShowRequest(WPARAM fromSelf) {
+    if (uninstalling_ || Application->Terminated()) return 0;
+    if (TForm* front = FrontWindow()) {
+        SetForegroundWindow(front->Handle());
+        return reinterpret_cast<LRESULT>(front->Handle());
+    }
+    if (fromSelf)
+        ShowWizard();
+    else
+        PostMessageA(Handle(), ShowRequest(), 1, 0);
+    return 0;
+}
 
 std::string TfrmBrisbolt::GetLocalIPAddress() {
     WinSockScope winsock;

@@ -41,6 +41,7 @@ inline constexpr unsigned RestartFlags = 2;
 class TfrmBrisbolt : public TForm, public DispatcherServices {
 public:
     explicit TfrmBrisbolt(TComponent* owner);
+    ~TfrmBrisbolt() override;
 
     void Click() override { PlaySound(0); }
     void EndProgram() override { QuitProgram(); }
@@ -75,6 +76,8 @@ public:
 
     static bool IsUninstallSwitch(const std::string& argument);
     static std::string GetLocalComputerName();
+    // Blocks until the host name is looked up; the menu asks without
+    // waiting (the answer comes as AddressAnswer).
     static std::string GetLocalIPAddress();
     // The last address of a host's list in dotted form; empty for none.
     static std::string LastAddressOf(const hostent* host);
@@ -96,14 +99,31 @@ public:
     // What the installer asks of a running copy before it replaces the
     // files: to end, as "Close" in the tray menu does.
     static UINT QuitRequest();
+    // What a second start asks of the running copy: its open window to the
+    // front (the answer is that window), or else the wizard (the answer is 0).
+    static UINT ShowRequest();
+    // The answer to the address lookup that FormCreate starts.
+    static constexpr UINT AddressAnswer = WM_APP + 1;
+    // The window the user is working in: the one a modal window left
+    // enabled, or nullptr when none is open.
+    static TForm* FrontWindow();
 
 protected:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
     TMenuItem* AddItem(const char* name, const char* caption, void (TfrmBrisbolt::*handler)(TComponent*));
+    void StartAddressLookup();
+    void TakeAddressAnswer(LPARAM result);
+    void EndAddressLookup();
+    LRESULT AnswerShowRequest(WPARAM fromSelf);
 
     bool uninstalling_ = false;
+    // The lookup under way: WinSock is started for it and WinSock fills
+    // the buffer when it answers.
+    HANDLE lookup_ = nullptr;
+    char* lookupBuffer_ = nullptr;
+    bool winsockStarted_ = false;
 };
 
 // The program's own dispatcher, while it exists.

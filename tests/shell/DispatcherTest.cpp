@@ -5,6 +5,7 @@
 #include <winsock.h>
 #include <shellapi.h>
 
+#include <memory>
 #include <vector>
 
 #include "runtime/Application.h"
@@ -82,7 +83,10 @@ TEST_F(DispatcherTest, TheTrayMenuHasItsItemsInOrder) {
         {"Mycomputernameis1", "My computer name is: " + TfrmBrisbolt::GetLocalComputerName(), true},
         {"IPaddressis1", "My IP address is: " + TfrmBrisbolt::GetLocalIPAddress(), true},
     };
+    // The address comes when the lookup answers, never before the menu is there.
     const auto& items = form->popIcon->Items();
+    for (DWORD start = GetTickCount(); items.back()->Caption != expected[6].caption && GetTickCount() - start < 20000;)
+        Pump(50);
     ASSERT_EQ(items.size(), std::size(expected));
     for (std::size_t i = 0; i < items.size(); ++i) {
         EXPECT_EQ(items[i]->Name, expected[i].name);
@@ -194,10 +198,78 @@ TEST_F(DispatcherTest, AWindowIsKnownToBeOpenFromItsCreationOn) {
     EXPECT_EQ(frmAbout, nullptr);
 }
 
-TEST_F(DispatcherTest, ASecondCopyIsToldAndEnds) {
+TEST_F(DispatcherTest, TheStartDoesNotWaitForTheAddress) {
+    // Right after the creation the item has no address yet; the answer
+    // fills it in (or leaves it without one when the name does not resolve).
+    EXPECT_EQ(form->IPaddressis1->Caption, "My IP address is: ");
+    const std::string expected = "My IP address is: " + TfrmBrisbolt::GetLocalIPAddress();
+    for (DWORD start = GetTickCount(); form->IPaddressis1->Caption != expected && GetTickCount() - start < 20000;)
+        Pump(50);
+    EXPECT_EQ(form->IPaddressis1->Caption, expected);
+    // A dispatcher that ends before the answer cancels its lookup.
+    delete form;
+    form = CreateForm<TfrmBrisbolt>(nullptr);
+}
+
+// Whether the dispatcher posted itself the wizard's opening (taken out of
+// the queue, so that no wizard opens here).
+bool WizardAsked(TfrmBrisbolt* form) {
+    MSG msg;
+    bool asked = false;
+    while (PeekMessageA(&msg, form->Handle(), TfrmBrisbolt::ShowRequest(), TfrmBrisbolt::ShowRequest(), PM_REMOVE))
+        asked = asked || msg.wParam == 1;
+    return asked;
+}
+
+TEST_F(DispatcherTest, ASecondCopyIsToldAndTheRunningOneOpensItsWizard) {
     form->SingleInstance1AlreadyRunning(form->SingleInstance1, 0, nullptr);
     EXPECT_EQ(dialogs, std::vector<std::string>{"Brisbolt is already running !"});
     EXPECT_TRUE(Application->Terminated());
+    Application->ResetTerminated();
+
+    // The second copy's side, with this dispatcher as the running copy: the
+    // message first, then the wizard, asked for without waiting for it.
+    dialogs.clear();
+    form->SingleInstance1AlreadyRunning(form->SingleInstance1, 0, form->Handle());
+    EXPECT_EQ(dialogs, std::vector<std::string>{"Brisbolt is already running !"});
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_TRUE(WizardAsked(form));
+    Application->ResetTerminated();
+
+    // A window open already comes to the front instead, and is the answer.
+    std::unique_ptr<TForm> opened(CreateForm<TForm>(nullptr)), overIt(CreateForm<TForm>(nullptr));
+    TForm& open = *opened;
+    TForm& over = *overIt;
+    open.SetBounds(10, 10, 100, 50);
+    open.Show();
+    const struct {
+        TForm** reference;
+    } windows[] = {{&frmAbout}, {&frmBrisboltMain}, {&frmAdvanced}, {&frmMakeRegistryChanges}};
+    for (const auto& w : windows) {
+        *w.reference = &open;
+        EXPECT_EQ(SendMessageA(form->Handle(), TfrmBrisbolt::ShowRequest(), 0, 0),
+                  reinterpret_cast<LRESULT>(open.Handle()));
+        EXPECT_FALSE(WizardAsked(form));
+        *w.reference = nullptr;
+    }
+    // The innermost of two open windows: a method window over the wizard.
+    over.Show();
+    frmBrisboltMain = &open;
+    frmAutomatic = &over;
+    EnableWindow(open.Handle(), FALSE);  // as the method window's modal loop leaves it
+    EXPECT_EQ(TfrmBrisbolt::FrontWindow(), &over);
+    frmBrisboltMain = frmAutomatic = nullptr;
+
+    // Nothing open: the wizard; during an uninstall's question: nothing.
+    EXPECT_EQ(SendMessageA(form->Handle(), TfrmBrisbolt::ShowRequest(), 0, 0), 0);
+    EXPECT_TRUE(WizardAsked(form));
+    const DialogHandler asking = SetDialogHandler([&](DialogKind, const std::string&) {
+        SendMessageA(form->Handle(), TfrmBrisbolt::ShowRequest(), 0, 0);
+        return AnswerNo;
+    });
+    form->Uninstall();
+    SetDialogHandler(asking);
+    EXPECT_FALSE(WizardAsked(form));
 }
 
 TEST_F(DispatcherTest, TheQuarterSecondWaitKeepsMessagesMoving) {

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The silent start end to end, with real input on the run's display:
 # "brisbolt.exe /S" shows the apply display at the lower right, retires to
-# the tray, opens the About box from the tray menu, closes it with "OK" and
-# ends from the menu. Pictures of each stage go to the snapshot folder.
+# the tray; a second start says that Brisbolt is running and the running
+# copy opens its wizard; then the About box from the tray menu, closed with
+# "OK", and the end from the menu. Pictures of each stage go to the snapshot folder.
 #   silent-start.sh <brisbolt.exe> <snapshot folder>
 set -euo pipefail
 exe=$1
@@ -36,6 +37,26 @@ wait_gone 'Brisbolt is accelerating your system...' 60 || fail "the display did 
 wait_for 'Wine System Tray' 60 >/dev/null || fail "no notification area"
 sleep 0.5
 shot silent_start_tray
+# A second start (the Start menu, with Brisbolt started with Windows): the
+# message, then the running copy's wizard; the second copy ends.
+"$WINELOADER" "$exe" >/dev/null 2>&1 </dev/null &
+second=$!
+box=$(wait_for 'Brisbolt' 60) || fail "a second start did not say that Brisbolt is running"
+sleep 0.5
+shot silent_start_second
+timeout 5 xdotool windowfocus --sync "$box" 2>/dev/null || true
+xdotool key Return
+wizard_title='Brisbolt - the full-featured Internet and LAN acceleration tool'
+wizard=$(wait_for "$wizard_title" 60) || fail "the running copy did not open its wizard for the second start"
+wait_ended $second 60 || fail "the second copy did not end"
+kill -0 $program 2>/dev/null || fail "the running copy ended"
+sleep 0.5
+shot silent_start_second_wizard
+# Alt+F4 on the wizard is "Min": back to the tray.
+timeout 5 xdotool windowfocus --sync "$wizard" 2>/dev/null || true
+xdotool key alt+F4
+wait_gone "$wizard_title" 60 || fail "Alt+F4 did not send the wizard to the tray"
+
 tray_menu silent_start_menu a
 about=$(wait_for 'About' 60) || fail "the About box did not open from the tray menu"
 sleep 0.5
@@ -57,4 +78,4 @@ wait_for 'Brisbolt - the full-featured Internet and LAN acceleration tool' 60 >/
 xdotool search --name 'Brisbolt is accelerating your system...' >/dev/null 2>&1 && fail "\"/s\" showed the apply display"
 kill $program 2>/dev/null
 trap - EXIT
-echo "silent start: display at $expect_x,$expect_y, tray, About opened and closed, program ended; \"/s\" opens the wizard"
+echo "silent start: display at $expect_x,$expect_y, tray, a second start opened the running copy's wizard, About opened and closed, program ended; \"/s\" opens the wizard"
