@@ -56,6 +56,9 @@ bool TApplication::ProcessMessage() {
         msg.message == WM_KEYDOWN) {
         if (msg.message != WM_MOUSEMOVE) CancelHint();
     }
+    // The keys of a form's windows work as in a dialog.
+    if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST)
+        if (TForm* form = FormOfWindow(msg.hwnd); form && form->DialogMessage(msg)) return true;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
     return true;

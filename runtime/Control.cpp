@@ -3,8 +3,10 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "runtime/Application.h"
+#include "runtime/KeyWindow.h"
 #include "runtime/SystemFunctions.h"
 
 namespace brisbolt {
@@ -30,6 +32,8 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 
 TControl::~TControl() {
     Font.OnChange = nullptr;
+    if (keyWindow_) keyWindow_->Detach();
+    keyWindow_.reset();
     if (Application) Application->ForgetControl(this);
     if (parent_) parent_->Remove(this);
 }
@@ -39,6 +43,7 @@ void TControl::SetParent(TWinControl* parent) {
     if (parent_) parent_->Remove(this);
     parent_ = parent;
     if (parent_) parent_->Insert(this);
+    UpdateKeyWindow();
     Invalidate();
 }
 
@@ -54,6 +59,11 @@ void TControl::SetBounds(int left, int top, int width, int height) {
 void TControl::SetVisible(bool visible) {
     if (visible == visible_) return;
     visible_ = visible;
+    if (keyWindow_ && keyWindow_->Handle()) {
+        const bool had = Focused();
+        ShowWindow(keyWindow_->Handle(), visible ? SW_SHOWNA : SW_HIDE);
+        if (had) PassKeyboardOn();
+    }
     if (parent_ && parent_->hwnd_) {
         const RECT bounds = BoundsRect();
         InvalidateRect(parent_->hwnd_, &bounds, FALSE);
@@ -63,6 +73,11 @@ void TControl::SetVisible(bool visible) {
 void TControl::SetEnabled(bool enabled) {
     if (enabled == enabled_) return;
     enabled_ = enabled;
+    if (keyWindow_ && keyWindow_->Handle()) {
+        const bool had = Focused();
+        EnableWindow(keyWindow_->Handle(), enabled);
+        if (had) PassKeyboardOn();
+    }
     Invalidate();
 }
 
@@ -171,17 +186,30 @@ HWND TWinControl::Handle() {
         if (hwnd_) {
             window_ = UniqueWindow(hwnd_);
             SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(Font.Handle()), FALSE);
-            for (TControl* child : controls_)
-                if (TWinControl* windowed = child->AsWinControl()) windowed->Handle();
+            CreateChildWindows();
         }
     }
     return hwnd_;
 }
 
+void TWinControl::CreateChildWindows() {
+    // In creation order, which is the tab order unless one is set.
+    for (TControl* child : std::vector<TControl*>(controls_)) {
+        if (TWinControl* windowed = child->AsWinControl())
+            windowed->Handle();
+        else
+            child->UpdateKeyWindow();
+    }
+    ArrangeTabOrder();
+}
+
 HWND TWinControl::ParentWindow() const { return parent_ ? parent_->Handle() : nullptr; }
 
 DWORD TWinControl::WindowStyle() const {
-    return WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (visible_ ? WS_VISIBLE : 0) | (enabled_ ? 0 : WS_DISABLED);
+    // Each control its own group for the arrow keys; radio buttons join
+    // the one before (TRadioButton).
+    return WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_GROUP | (visible_ ? WS_VISIBLE : 0) |
+           (enabled_ ? 0 : WS_DISABLED) | (tabStop_ ? WS_TABSTOP : 0);
 }
 
 void TWinControl::CreateWnd() {
@@ -213,12 +241,18 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
 
 void TWinControl::SetVisible(bool visible) {
     visible_ = visible;
-    if (hwnd_) ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
+    if (!hwnd_) return;
+    const bool had = !visible && Focused();
+    ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
+    if (had) PassKeyboardOn();
 }
 
 void TWinControl::SetEnabled(bool enabled) {
     enabled_ = enabled;
-    if (hwnd_) EnableWindow(hwnd_, enabled);
+    if (!hwnd_) return;
+    const bool had = !enabled && Focused();
+    EnableWindow(hwnd_, enabled);
+    if (had) PassKeyboardOn();
 }
 
 void TWinControl::SetCaption(const std::string& caption) {
@@ -485,6 +519,19 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_COMMAND:
             if (TWinControl* child = FindControl(reinterpret_cast<HWND>(lp))) {
                 child->Command(HIWORD(wp));
+                return 0;
+            }
+            // Enter on a control without a window, from the dialog keys.
+            if (TKeyWindow* keys = FindKeyWindow(reinterpret_cast<HWND>(lp))) {
+                keys->Command(HIWORD(wp));
+                return 0;
+            }
+            break;
+        case WM_SETFOCUS:
+            // A container of ours given the keyboard (its focused control
+            // was hidden): on to a control.
+            if (!TakenOver() && parent_) {
+                FocusInside();
                 return 0;
             }
             break;

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 namespace brisbolt {
 
 class TWinControl;
+class TKeyWindow;
 
 enum class TMouseButton { Left, Right, Middle };
 enum ShiftState : unsigned {
@@ -97,6 +99,32 @@ public:
     // Alt plus a letter, offered to every control of the window; true when taken.
     virtual bool DialogChar(char) { return false; }
 
+    // Whether Tab stops here. A control with a window reads it when the
+    // window is made; one without gets a key window (runtime/KeyWindow.h)
+    // while it is a tab stop on a parent that has a window.
+    bool TabStop() const { return tabStop_; }
+    virtual void SetTabStop(bool value);
+    // The window that holds the keyboard when this control has it: its own,
+    // or its key window; null when there is none yet.
+    HWND FocusWindow() const;
+    // The keyboard is here (or, for a container, within).
+    bool Focused() const;
+    // Focused, and the window's system shows focus cues now (Windows 2000
+    // and later hide them until the keyboard is used; 95 to NT 4.0 always
+    // show them).
+    bool ShowsFocus() const;
+    // It has a window for the keyboard, shown and enabled as are the
+    // windows above it (its form may not be shown yet).
+    bool CanFocus() const;
+    // Gives it the keyboard, or, while its window is not the active one,
+    // the keyboard it gets when it is activated.
+    void SetFocus();
+    // The keys a focused control without a window gets: Space presses it as
+    // it presses a native button, and its release clicks.
+    virtual void KeyDown(WORD key);
+    virtual void KeyUp(WORD key);
+    virtual void FocusChanged(bool focused);
+
     virtual void Invalidate();
     // Repaints at once.
     void Repaint();
@@ -114,6 +142,14 @@ protected:
     // Non-windowed controls draw here, in their own coordinates.
     virtual void Paint(TCanvas&) {}
     virtual void FontChanged() { Invalidate(); }
+    // The pressed look while Space is held on a focused control.
+    virtual void ShowKeyPress(bool) {}
+    // A control without a window: makes, remakes or drops its key window to
+    // match TabStop and the parent's window.
+    void UpdateKeyWindow();
+    // After it, or its key window, was hidden or disabled with the keyboard
+    // in it: on to another control.
+    void PassKeyboardOn();
 
     friend class TWinControl;
     TWinControl* parent_ = nullptr;
@@ -123,6 +159,9 @@ protected:
     std::string caption_;
     TColor color_ = clBtnFace;
     bool clicked_ = false;
+    bool tabStop_ = false;
+    bool spacePressed_ = false;
+    std::unique_ptr<TKeyWindow> keyWindow_;
 };
 
 // A control without a window: its parent paints it and hands it the mouse.
@@ -157,6 +196,17 @@ public:
     TControl* ControlAtPos(POINT point) const;
     // Offers an Alt+letter to the controls within, windowed ones included.
     bool DispatchDialogChar(char key);
+    // The order Tab visits these children in (their windows, or key
+    // windows), before the others, which keep their creation order. Tab
+    // follows the windows' z-order, so the named ones go above the others:
+    // a window that must lie over one of them is brought to the front after.
+    void SetTabOrder(std::vector<TControl*> order);
+    // The keyboard came to this window itself: on to the control that
+    // should have it (a form decides; a container asks its form).
+    virtual void FocusInside();
+    // Gives a window within the keyboard (a form that is not active keeps
+    // it for its activation).
+    virtual void FocusOn(HWND window);
 
     // Paints the client area (the window, then the controls without a window)
     // off-screen and copies the given part of it into dc.
@@ -187,6 +237,8 @@ private:
     friend class TControl;
     void Insert(TControl* control);
     void Remove(TControl* control);
+    void CreateChildWindows();
+    void ArrangeTabOrder();
     void MouseMessage(UINT msg, WPARAM wp, LPARAM lp);
     // The cursor of the control under the mouse, the one without a window included.
     void SetCursorAtMouse();
@@ -199,6 +251,7 @@ private:
     TColor backgroundBrushColor_ = clNone;
 
     std::vector<TControl*> controls_;
+    std::vector<TControl*> tabOrder_;
     TControl* captureControl_ = nullptr;
     TControl* hoverControl_ = nullptr;
     bool trackingLeave_ = false;
@@ -207,5 +260,12 @@ private:
 TShiftState ShiftFromKeys(WPARAM keys);
 // The control a window belongs to, if it is one of ours.
 TWinControl* FindControl(HWND hwnd);
+// The first window within `parent` that Tab stops at (shown, enabled, a
+// tab stop), looking into containers of controls; `parent` itself first
+// when asked. Null when there is none.
+HWND FirstTabStop(HWND parent, bool itself = false);
+// Whether the window and every window above it, up to its top window, are
+// shown and enabled: it takes the keyboard while its top window is active.
+bool WindowTakesKeys(HWND hwnd);
 
 }  // namespace brisbolt

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "runtime/Application.h"
+#include "runtime/StdControls.h"
 
 namespace brisbolt {
 
@@ -147,10 +148,75 @@ int TForm::ShowModal() {
     return result;
 }
 
+TForm* FormOfWindow(HWND hwnd) {
+    while (hwnd && (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD)) hwnd = GetParent(hwnd);
+    return dynamic_cast<TForm*>(FindTarget(hwnd));
+}
+
+bool TForm::DialogMessage(MSG& msg) {
+    if (!hwnd_) return false;
+    HWND form = hwnd_;
+    const HWND before = GetFocus();
+    const bool arrow = msg.message == WM_KEYDOWN && (msg.wParam == VK_LEFT || msg.wParam == VK_RIGHT ||
+                                                     msg.wParam == VK_UP || msg.wParam == VK_DOWN);
+    if (!IsDialogMessageA(form, &msg)) return false;
+    // An arrow moves the focus within a group of radio buttons; the one it
+    // comes to is selected, as a click selects it (where the system's button
+    // did so already, nothing more happens).
+    if (arrow && FormOfWindow(form) == this) {
+        HWND focus = GetFocus();
+        if (focus != before)
+            if (auto* radio = dynamic_cast<TRadioButton*>(FindControl(focus)); radio && !radio->Checked())
+                radio->SetChecked(true);
+    }
+    return true;
+}
+
+HWND TForm::KeyboardTaker(HWND window) const {
+    if (!window || !IsWindow(window) || !IsChild(hwnd_, window) || !WindowTakesKeys(window)) return nullptr;
+    // A container holds the keyboard only on the way to a control.
+    if (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) return nullptr;
+    return window;
+}
+
+void TForm::FocusInside() {
+    HWND target = KeyboardTaker(savedFocus_);
+    if (!target && ActiveControl) target = FirstTabStop(ActiveControl->FocusWindow(), true);
+    if (!target) target = FirstTabStop(hwnd_);
+    savedFocus_ = nullptr;
+    if (target) ::SetFocus(target);
+}
+
+void TForm::FocusOn(HWND window) {
+    if (hwnd_ && GetActiveWindow() == hwnd_)
+        ::SetFocus(window);
+    else
+        savedFocus_ = window;
+}
+
 LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_CLOSE) {
-        Close();
-        return 0;
+    switch (msg) {
+        case WM_CLOSE: Close(); return 0;
+        case WM_ACTIVATE:
+            // The keyboard comes back where it was.
+            if (LOWORD(wp) == WA_INACTIVE) {
+                if (HWND focus = GetFocus(); focus && IsChild(hwnd_, focus)) savedFocus_ = focus;
+            }
+            break;
+        case WM_SETFOCUS:
+            // Activated (the system gives the form itself the keyboard), or
+            // the focused control went: on to a control.
+            DefaultProc(msg, wp, lp);
+            FocusInside();
+            return 0;
+        case WM_COMMAND:
+            // Esc, from the dialog keys: no control sends this one.
+            if (LOWORD(wp) == IDCANCEL && HIWORD(wp) == 0 && !FindTarget(reinterpret_cast<HWND>(lp))) {
+                if (CancelControl && CancelControl->Showing() && CancelControl->Enabled()) CancelControl->Click();
+                return 0;
+            }
+            break;
+        default: break;
     }
     return TWinControl::WndProc(msg, wp, lp);
 }

@@ -38,6 +38,21 @@ public:
     // of the program are disabled meanwhile.
     int ShowModal();
 
+    // The keyboard, as in a dialog (IsDialogMessage): Tab and Shift+Tab go
+    // from tab stop to tab stop, the arrow keys move within a group of
+    // radio buttons and select as a click does, Space and Enter press the
+    // focused button, Esc clicks CancelControl.
+    // Gets the keyboard when the form first gets it (the first tab stop
+    // within, for a container); else the form's first tab stop.
+    TControl* ActiveControl = nullptr;
+    // Esc clicks it while it is shown and enabled; none: Esc does nothing.
+    TControl* CancelControl = nullptr;
+    // Handles a keyboard message of a window within the form: true when
+    // done with (dispatched or acted on).
+    bool DialogMessage(MSG& msg);
+    void FocusInside() override;
+    void FocusOn(HWND window) override;
+
     TNotifyEvent OnCreate;
     TNotifyEvent OnShow;
     TNotifyEvent OnDestroy;
@@ -51,10 +66,18 @@ protected:
 
 private:
     void PlaceOnScreen();
+    // The window within that may take the keyboard back, or null.
+    HWND KeyboardTaker(HWND window) const;
 
     bool modal_ = false;
     bool placed_ = false;
+    // Where the keyboard was when the form was last deactivated, or where
+    // it is to go when the form is next activated.
+    HWND savedFocus_ = nullptr;
 };
+
+// The form a window belongs to (itself or its top window), if it is one of ours.
+TForm* FormOfWindow(HWND hwnd);
 
 // Makes a form of class F the way every form is made: constructed, then finished.
 template <typename F, typename... Args>

@@ -114,19 +114,55 @@ LRESULT TGroupBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 // --- TRadioButton, TCheckBox
 
 void TRadioButton::CreateWnd() {
-    CreateSystemWindow("BUTTON", BS_RADIOBUTTON | WS_TABSTOP);
+    CreateSystemWindow("BUTTON", BS_RADIOBUTTON);
     SendMessageA(hwnd_, BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+    UpdateGroupTabStops();
+}
+
+std::vector<TRadioButton*> TRadioButton::Group() const {
+    std::vector<TRadioButton*> group;
+    if (!parent_) return group;
+    for (TControl* sibling : parent_->Controls())
+        if (auto* radio = dynamic_cast<TRadioButton*>(sibling)) group.push_back(radio);
+    return group;
+}
+
+bool TRadioButton::GroupTabStop() const {
+    if (!tabStop_) return false;
+    if (checked_) return true;
+    const std::vector<TRadioButton*> group = Group();
+    for (const TRadioButton* radio : group)
+        if (radio->checked_) return false;
+    return !group.empty() && group.front() == this;
+}
+
+DWORD TRadioButton::WindowStyle() const {
+    DWORD style = TButtonControl::WindowStyle() & ~(WS_TABSTOP | WS_GROUP);
+    const std::vector<TRadioButton*> group = Group();
+    if (group.empty() || group.front() == this) style |= WS_GROUP;
+    return style | (GroupTabStop() ? WS_TABSTOP : 0);
+}
+
+void TRadioButton::UpdateGroupTabStops() {
+    // The system's button sets and clears the bit itself when checked; the
+    // rule here is the same and covers a group with none checked.
+    for (TRadioButton* radio : Group()) {
+        if (!radio->hwnd_) continue;
+        const LONG style = GetWindowLongA(radio->hwnd_, GWL_STYLE);
+        const LONG wanted = radio->GroupTabStop() ? style | WS_TABSTOP : style & ~WS_TABSTOP;
+        if (wanted != style) SetWindowLongA(radio->hwnd_, GWL_STYLE, wanted);
+    }
 }
 
 void TRadioButton::SetChecked(bool checked) {
     if (checked == checked_) return;
     checked_ = checked;
     if (hwnd_) SendMessageA(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-    if (!checked) return;
-    if (parent_)
-        for (TControl* sibling : parent_->Controls())
-            if (auto* radio = dynamic_cast<TRadioButton*>(sibling); radio && radio != this) radio->SetChecked(false);
-    Click();
+    if (checked)
+        for (TRadioButton* radio : Group())
+            if (radio != this) radio->SetChecked(false);
+    UpdateGroupTabStops();
+    if (checked) Click();
 }
 
 void TRadioButton::Command(WORD code) {
@@ -134,7 +170,7 @@ void TRadioButton::Command(WORD code) {
 }
 
 void TCheckBox::CreateWnd() {
-    CreateSystemWindow("BUTTON", BS_CHECKBOX | WS_TABSTOP);
+    CreateSystemWindow("BUTTON", BS_CHECKBOX);
     SendMessageA(hwnd_, BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
@@ -153,7 +189,7 @@ void TCheckBox::Command(WORD code) {
 
 void TComboBox::CreateWnd() {
     const DWORD style = Style == TComboBoxStyle::DropDown ? CBS_DROPDOWN | CBS_AUTOHSCROLL : CBS_DROPDOWNLIST;
-    CreateSystemWindow("COMBOBOX", style | WS_VSCROLL | WS_TABSTOP);
+    CreateSystemWindow("COMBOBOX", style | WS_VSCROLL);
     // The height of a drop-down list box includes its open list.
     MoveWindow(hwnd_, left_, top_, width_, std::max(height_, 200), FALSE);
     for (const auto& item : items_) SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
@@ -211,10 +247,13 @@ void TComboBox::Command(WORD code) {
 
 // --- TMemo
 
-TMemo::TMemo(TComponent* owner) : TWinControl(owner) { color_ = clWindow; }
+TMemo::TMemo(TComponent* owner) : TWinControl(owner) {
+    color_ = clWindow;
+    tabStop_ = true;
+}
 
 void TMemo::CreateWnd() {
-    DWORD style = ES_MULTILINE | (ReadOnly ? ES_READONLY : 0) | (TabStop ? WS_TABSTOP : 0);
+    DWORD style = ES_MULTILINE | (ReadOnly ? ES_READONLY : 0);
     if (Alignment == TAlignment::Center) style |= ES_CENTER;
     if (Alignment == TAlignment::RightJustify) style |= ES_RIGHT;
     CreateSystemWindow("EDIT", style, Ctl3D ? WS_EX_CLIENTEDGE : 0);
@@ -253,7 +292,7 @@ int TSpinEdit::Clamp(int value) const {
 void TSpinEdit::CreateWnd() {
     InitCommonControlClasses(ICC_UPDOWN_CLASS);
     caption_ = std::to_string(value_);
-    CreateSystemWindow("EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE);
+    CreateSystemWindow("EDIT", ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
     if (!hwnd_) return;
     // The arrows write the number into the field, which reports the change.
     upDown_ =

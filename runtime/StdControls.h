@@ -81,7 +81,7 @@ private:
 
 class TButtonControl : public TWinControl {
 public:
-    using TWinControl::TWinControl;
+    explicit TButtonControl(TComponent* owner) : TWinControl(owner) { tabStop_ = true; }
     bool Checked() const { return checked_; }
     virtual void SetChecked(bool checked) = 0;
 
@@ -90,7 +90,9 @@ protected:
 };
 
 // Checking one from code runs its OnClick, as a click does, and unchecks
-// its siblings; checking the one already checked does nothing.
+// its siblings; checking the one already checked does nothing. The radio
+// buttons of one container are one group: the arrow keys move within it,
+// and Tab stops at the checked one (at the first while none is checked).
 class TRadioButton : public TButtonControl {
 public:
     using TButtonControl::TButtonControl;
@@ -98,7 +100,13 @@ public:
 
 protected:
     void CreateWnd() override;
+    DWORD WindowStyle() const override;
     void Command(WORD code) override;
+
+private:
+    std::vector<TRadioButton*> Group() const;
+    bool GroupTabStop() const;
+    void UpdateGroupTabStops();
 };
 
 class TCheckBox : public TButtonControl {
@@ -116,7 +124,7 @@ enum class TComboBoxStyle { DropDown, DropDownList };
 
 class TComboBox : public TWinControl {
 public:
-    using TWinControl::TWinControl;
+    explicit TComboBox(TComponent* owner) : TWinControl(owner) { tabStop_ = true; }
     // Read when the window is made.
     TComboBoxStyle Style = TComboBoxStyle::DropDownList;
     std::vector<std::string> Items() const { return items_; }
@@ -147,7 +155,6 @@ public:
     void SetLines(const std::vector<std::string>& lines);
     TAlignment Alignment = TAlignment::LeftJustify;
     bool ReadOnly = false;
-    bool TabStop = true;
     // False: flat, without the sunken edge.
     bool Ctl3D = true;
 
@@ -158,7 +165,7 @@ protected:
 // A number field with up and down arrows.
 class TSpinEdit : public TWinControl {
 public:
-    using TWinControl::TWinControl;
+    explicit TSpinEdit(TComponent* owner) : TWinControl(owner) { tabStop_ = true; }
     int Value() const { return value_; }
     void SetValue(int value);
     int MinValue = 0;

@@ -3,10 +3,12 @@ add_library(brisbolt_runtime STATIC
     runtime/Application.cpp
     runtime/Component.cpp
     runtime/Control.cpp
+    runtime/ControlFocus.cpp
     runtime/Form.cpp
     runtime/Graphics.cpp
     runtime/Gzip.cpp
     runtime/Hint.cpp
+    runtime/KeyWindow.cpp
     runtime/Menu.cpp
     runtime/StdControls.cpp
     runtime/SystemFunctions.cpp

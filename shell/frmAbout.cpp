@@ -50,13 +50,17 @@ TfrmAbout::TfrmAbout(TComponent* owner) : TForm(owner) {
     Memo1->SetBounds(16, 72, 298, 51);
     Memo1->Alignment = TAlignment::Center;
     Memo1->ReadOnly = true;
-    Memo1->TabStop = false;
+    Memo1->SetTabStop(false);
     Memo1->Ctl3D = false;
     Memo1->SetColor(clBlack);
     Memo1->Font.SetName("Arial");
     Memo1->Font.SetHeight(-11);
     Memo1->Font.SetColor(clLime);
     Memo1->SetLines({"Brisbolt ", "Made by Corvelle", "Copyright (c) Corvelle. All rights reserved."});
+
+    // The one button: it has the keyboard, and Esc presses it too.
+    ActiveControl = btnOK;
+    CancelControl = btnOK;
 }
 
 void TfrmAbout::btnOKClick(TComponent*) { ModalResult = mrYes; }

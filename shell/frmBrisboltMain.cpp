@@ -58,6 +58,9 @@ TfrmBrisboltMain::TfrmBrisboltMain(TComponent* owner) : TForm(owner) {
     btnExit = newGlyphButton("btnExit", 607, resources::GlyphClose, "Click this 'X' to close the program.");
     btnExit->SetShowHint(true);
     btnExit->OnClick = [this](TComponent* sender) { btnExitClick(sender); };
+    // Nobody sees them: the keyboard passes them by too.
+    btnMinimize->SetTabStop(false);
+    btnExit->SetTabStop(false);
 
     Image1 = new TImage(this);
     Image1->Name = "Image1";
@@ -172,6 +175,13 @@ TfrmBrisboltMain::TfrmBrisboltMain(TComponent* owner) : TForm(owner) {
     tmrPanelOnScreen->SetEnabled(false);
     tmrPanelOnScreen->SetInterval(10000);
     tmrPanelOnScreen->OnTimer = [this](TComponent* sender) { tmrPanelOnScreenTimer(sender); };
+
+    // The keyboard as the window reads: the title buttons, step 1 (its
+    // checked connection type), step 2, then "?" at the right. Step 1 has
+    // it first; Esc is "Min".
+    SetTabOrder({btnHelp, RoundedButton1, btnClose, pnlConnectionMethod, pnlSelectAccelerationMethod, btnHide});
+    ActiveControl = pnlConnectionMethod;
+    CancelControl = RoundedButton1;
 
     OnCreate = [this](TComponent* sender) { FormCreate(sender); };
     OnShow = [this](TComponent* sender) { FormShow(sender); };
@@ -353,13 +363,23 @@ void TfrmBrisboltMain::btnHideClick(TComponent*) {
         btnHide->Hint = HideHint;
         pnlInitialExplanation->SetVisible(true);
         pnlInitialExplanation->BringToFront();
+        // Covered, the steps are out of reach of the keyboard too; it is on
+        // "HIDE" meanwhile.
+        ShowSteps(false);
+        btnHide->SetFocus();
         tmrPanelOnScreen->SetEnabled(true);
         return;
     }
     tmrPanelOnScreen->SetEnabled(false);
     btnHide->SetCaption(ExplainCaption);
     btnHide->Hint = ExplainHint;
+    ShowSteps(true);
     pnlInitialExplanation->SetVisible(false);
+}
+
+void TfrmBrisboltMain::ShowSteps(bool shown) {
+    pnlConnectionMethod->SetVisible(shown);
+    pnlSelectAccelerationMethod->SetVisible(shown);
 }
 
 void TfrmBrisboltMain::tmrPanelOnScreenTimer(TComponent* sender) {

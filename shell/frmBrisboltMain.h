@@ -101,6 +101,8 @@ private:
     // After a method window: 6 and 4 close the wizard, anything else shows it again.
     void MethodWindowClosed(int result);
     void GoToTrayLater();
+    // The two step panels, under the explanation panel while it shows.
+    void ShowSteps(bool shown);
 
     ButtonHighlight hover_;
     TControl* highlightedStep_ = nullptr;

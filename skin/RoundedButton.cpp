@@ -13,6 +13,12 @@ TRoundedButton::TRoundedButton(TComponent* owner) : TGraphicControl(owner) {
     width_ = 78;
     height_ = 46;
     Cursor = IDC_HAND;
+    tabStop_ = true;
+}
+
+void TRoundedButton::ShowKeyPress(bool pressed) {
+    pressed_ = pressed;
+    Repaint();
 }
 
 void TRoundedButton::SetButtonColor(TColor value) {
@@ -134,6 +140,10 @@ void TRoundedButton::Paint(TCanvas& canvas) {
     const int rings = std::min(static_cast<int>(colors.size()), static_cast<int>(regions_.rings.size()));
     for (int i = 0; i < rings; ++i) OutlineRegion(dc, regions_.rings[i].get(), brushes_.Get(ColorRef(colors[i])));
     DrawCaption(dc);
+    if (ShowsFocus()) {
+        const ShapeRegion box = ButtonFocusRect(shape_, w, h, cornerRadius_);
+        DrawFocusBox(dc, RECT{box.left, box.top, box.right, box.bottom});
+    }
     // A painted button is never larger than 145 x 145.
     if (w > MaxButtonExtent || h > MaxButtonExtent) SetBounds(left_, top_, LimitButtonExtent(w), LimitButtonExtent(h));
 }

@@ -47,6 +47,8 @@ public:
 
 protected:
     void Paint(TCanvas& canvas) override;
+    // Space held on the focused button.
+    void ShowKeyPress(bool pressed) override;
 
 private:
     void DrawCaption(HDC dc);

@@ -35,6 +35,38 @@ ShapeRegion ButtonShapeRegion(TFShape shape, int width, int height, int cornerRa
     return {K::RoundRect, 0, 0, width, height, 2 * cornerRadius, 2 * cornerRadius};
 }
 
+namespace {
+// Whether the centre of pixel (x, y) lies on the shape, as a curve drawn
+// through the region's corners.
+bool OnFace(const ShapeRegion& face, int x, int y) {
+    const double px = x + 0.5, py = y + 0.5;
+    if (px < face.left || py < face.top || px > face.right || py > face.bottom) return false;
+    double rx = 0, ry = 0;
+    if (face.kind == ShapeRegion::Kind::Ellipse) {
+        rx = (face.right - face.left) / 2.0;
+        ry = (face.bottom - face.top) / 2.0;
+    } else if (face.kind == ShapeRegion::Kind::RoundRect) {
+        // The system narrows a corner ellipse larger than the rectangle.
+        rx = std::min(face.ellipseWidth, face.right - face.left) / 2.0;
+        ry = std::min(face.ellipseHeight, face.bottom - face.top) / 2.0;
+    }
+    if (rx <= 0 || ry <= 0) return true;
+    // How far into a corner's quarter the point lies; nothing along the
+    // straight edges.
+    const double dx = std::max({face.left + rx - px, px - (face.right - rx), 0.0}) / rx;
+    const double dy = std::max({face.top + ry - py, py - (face.bottom - ry), 0.0}) / ry;
+    return dx * dx + dy * dy <= 1.0;
+}
+}  // namespace
+
+ShapeRegion ButtonFocusRect(TFShape shape, int width, int height, int cornerRadius) {
+    const ShapeRegion face = ButtonShapeRegion(shape, width, height, cornerRadius);
+    int inset = 3;
+    // The pixel just outside the rectangle's corner must be on the face.
+    while (inset < std::min(width, height) / 2 && !OnFace(face, inset - 1, inset - 1)) ++inset;
+    return {ShapeRegion::Kind::Rectangle, inset, inset, width - inset, height - inset, 0, 0};
+}
+
 int ButtonRingCount(int frameWidth) { return frameWidth % 2 ? frameWidth + 1 : frameWidth; }
 
 ShapeRegion ButtonRingRegion(TFShape shape, int width, int height, int cornerRadius, int ring) {

@@ -34,6 +34,11 @@ struct ShapeRegion {
 // The whole face: filled, outlined, and used to decide whether a press is on it.
 ShapeRegion ButtonShapeRegion(TFShape shape, int width, int height, int cornerRadius);
 
+// The dotted rectangle of a focused button: at least 3 pixels in, as a
+// native button draws it, and far enough in that a pixel of the face lies
+// beyond each of its corners, so it never crosses the outline.
+ShapeRegion ButtonFocusRect(TFShape shape, int width, int height, int cornerRadius);
+
 // Bevel rings: FrameWidth rounded up to even, ring 0 at the rim.
 int ButtonRingCount(int frameWidth);
 ShapeRegion ButtonRingRegion(TFShape shape, int width, int height, int cornerRadius, int ring);

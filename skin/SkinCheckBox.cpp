@@ -44,7 +44,7 @@ void TSkinCheckBox::Recreate() {
 }
 
 void TSkinCheckBox::CreateWnd() {
-    DWORD style = BS_CHECKBOX | BS_VCENTER | BS_BITMAP | WS_TABSTOP;
+    DWORD style = BS_CHECKBOX | BS_VCENTER | BS_BITMAP;
     if (asButton_) style |= BS_PUSHLIKE | BS_CENTER;
     if (alignButton_ == TAlignment::RightJustify)
         style |= BS_LEFTTEXT | BS_LEFT;

@@ -58,4 +58,14 @@ void CopyFromDC(TBitmap& into, HDC source, int width, int height) {
     if (!into.Empty()) BitBlt(into.DC(), 0, 0, width, height, source, 0, 0, SRCCOPY);
 }
 
+void DrawFocusBox(HDC dc, const RECT& rect) {
+    // The dots take the text and background colours; a caption drawn just
+    // before leaves its own behind.
+    const COLORREF text = SetTextColor(dc, RGB(0, 0, 0));
+    const COLORREF back = SetBkColor(dc, RGB(255, 255, 255));
+    DrawFocusRect(dc, &rect);
+    SetTextColor(dc, text);
+    SetBkColor(dc, back);
+}
+
 }  // namespace brisbolt

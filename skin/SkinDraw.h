@@ -39,6 +39,10 @@ public:
 private:
     std::vector<std::pair<COLORREF, UniqueBrush>> brushes_;
 };
+// The dotted focus rectangle as the system draws it on its own buttons
+// (DrawFocusRect, black and white inverting what lies under it).
+void DrawFocusBox(HDC dc, const RECT& rect);
+
 // A line from one point to another, the end point left out.
 void DrawLine(HDC dc, int x0, int y0, int x1, int y1, COLORREF color);
 

@@ -9,6 +9,7 @@ namespace brisbolt {
 
 TSkinRoundButton::TSkinRoundButton(TComponent* owner) : TGraphicControl(owner) {
     width_ = height_ = 25;
+    tabStop_ = true;
     Glyph.OnChange = [this] { Invalidate(); };
 }
 
@@ -109,6 +110,10 @@ void TSkinRoundButton::Paint(TCanvas& canvas) {
     DrawBevel(dc);
     const GlyphOrigin at = RoundButtonGlyphOrigin(w, h, Glyph.GlyphWidth(), Glyph.GlyphHeight());
     Glyph.DrawGlyph(dc, at.x, at.y, enabled_, pressed_, false);
+    if (ShowsFocus()) {
+        const FocusBox box = RoundButtonFocusRect(w, h);
+        DrawFocusBox(dc, RECT{box.left, box.top, box.right, box.bottom});
+    }
 }
 
 }  // namespace brisbolt

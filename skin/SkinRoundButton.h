@@ -33,6 +33,8 @@ public:
 
 protected:
     void Paint(TCanvas& canvas) override;
+    // Space held on the focused button.
+    void ShowKeyPress(bool pressed) override { SetPressed(pressed && enabled_); }
 
 private:
     void DrawBevel(HDC dc);

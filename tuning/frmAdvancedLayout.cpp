@@ -215,6 +215,14 @@ TfrmAdvanced::TfrmAdvanced(TComponent* owner) : TForm(owner) {
     btnCancel =
         button(NewButton(this, this, ActionButtonLook, "btnCancel", 453, 406, 127, 31, "CANCEL"), &F::btnCancelClick);
 
+    // The keyboard as the window reads: the title buttons, the groups
+    // column by column, then the two below. The MTU group has it first;
+    // Esc is CANCEL.
+    SetTabOrder({btnHelp, btnMinimize, btnClose, gboxMTU, gboxNDI, gboxRWIN, gboxTTL, gboxBlackHole, gboxAutoDiscovery,
+                 gboxSKA, GroupBox1, btnAccelerateMe, btnCancel});
+    ActiveControl = gboxMTU;
+    CancelControl = btnCancel;
+
     OnCreate = [this](TComponent* sender) { FormCreate(sender); };
     OnShow = [this](TComponent* sender) { FormShow(sender); };
     OnClose = [this](TComponent* sender, TCloseAction& action) { FormClose(sender, action); };

@@ -156,6 +156,11 @@ TfrmAutomatic::TfrmAutomatic(TComponent* owner) : TForm(owner) {
                                           rule, cbxMaxMTU, cbxRWin, cbxNDICache, cbxPMTU, cbxTTL, cbxKeepalive})
         part->OnMouseMove = [this](TComponent* s, TShiftState k, int x, int y) { ShapedForm1MouseMove(s, k, x, y); };
 
+    // While it prepares, CANCEL is all there is to press: it has the
+    // keyboard, and Esc is CANCEL.
+    ActiveControl = btnCancel;
+    CancelControl = btnCancel;
+
     OnCreate = [this](TComponent* sender) { FormCreate(sender); };
     OnShow = [this](TComponent* sender) { FormShow(sender); };
     OnClose = [this](TComponent* sender, TCloseAction& action) { FormClose(sender, action); };
@@ -178,6 +183,7 @@ TSkinRoundButton* TfrmAutomatic::NewMarker(const char* name, int row) {
     marker->Background.Set(SkinBackground1);
     marker->SetEnabled(false);
     marker->SetVisible(false);
+    marker->SetTabStop(false);  // shows, takes nothing
     return marker;
 }
 
@@ -197,6 +203,7 @@ TSkinCheckBox* TfrmAutomatic::NewItem(const char* name, int row, const char* cap
     item->Hint = hint;
     item->SetShowHint(true);
     item->SetVisible(false);
+    item->SetTabStop(false);  // display only
     return item;
 }
 
@@ -304,6 +311,9 @@ void TfrmAutomatic::tmrDelayCheckboxesTimer(TComponent*) {
     lblWaitToPress->SetVisible(false);
     lblReadyToGo->SetVisible(true);
     btnAccelerateMe->SetEnabled(true);
+    // "Please press the Accelerate Me button": the keyboard goes there
+    // from CANCEL, where the window put it (not from where the user did).
+    if (btnCancel->Focused()) btnAccelerateMe->SetFocus();
     StoreAutomaticSettings();
 }
 

@@ -229,6 +229,9 @@ void TfrmMakeRegistryChanges::ShowRestartPrompt() {
     btnRebootLater->SetLeft(LaterLeft);
     btnRebootLater->SetEnabled(true);
     btnRebootLater->SetVisible(true);
+    // A key pressed as the question comes never restarts the machine; Esc
+    // answers nothing here (no CancelControl): the user chooses.
+    btnRebootLater->SetFocus();
 }
 
 void TfrmMakeRegistryChanges::ShowNotWritten() {
@@ -241,6 +244,7 @@ void TfrmMakeRegistryChanges::ShowNotWritten() {
     btnRebootLater->SetLeft(OkLeft);
     btnRebootLater->SetEnabled(true);
     btnRebootLater->SetVisible(true);
+    btnRebootLater->SetFocus();
 }
 
 void TfrmMakeRegistryChanges::btnRebootNowClick(TComponent*) {
