@@ -8,6 +8,7 @@ namespace {
 
 using TrackMouseEventFunction = BOOL(WINAPI*)(LPTRACKMOUSEEVENT);
 using InitCommonControlsExFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+using InitCommonControlsFunction = void(WINAPI*)();
 
 // An id no other timer of the program's windows uses.
 constexpr UINT_PTR LeaveTimerId = 0xB501;
@@ -46,13 +47,17 @@ bool TrackMouseLeave(HWND window) {
     return SetTimer(window, LeaveTimerId, MouseLeaveInterval, WatchMouse) != 0;
 }
 
+// COMCTL32 is loaded here, by the first window that needs one of its
+// controls, not with the program: loading it takes longer than the whole
+// rest of the start.
 void InitCommonControlClasses(DWORD classes) {
     static const auto initEx = SystemFunctionAs<InitCommonControlsExFunction>("comctl32.dll", "InitCommonControlsEx");
     if (initEx) {
         INITCOMMONCONTROLSEX request{sizeof request, classes};
         if (initEx(&request)) return;
     }
-    InitCommonControls();
+    static const auto init = SystemFunctionAs<InitCommonControlsFunction>("comctl32.dll", "InitCommonControls");
+    if (init) init();
 }
 
 void UseMouseLeaveTimer(bool always) { timerOnly = always; }

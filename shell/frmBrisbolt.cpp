@@ -8,6 +8,7 @@
 #include "resources/ResourceNames.h"
 #include "runtime/Application.h"
 #include "runtime/Dialogs.h"
+#include "runtime/SystemFunctions.h"
 #include "settings/OriginalValues.h"
 #include "settings/ProgramSettings.h"
 #include "settings/RegistryCalls.h"
@@ -119,7 +120,7 @@ void TfrmBrisbolt::FormCreate(TComponent*) {
     // The name lookup may take seconds (or dial out): the start never waits
     // for it, the address comes into the menu when the answer does.
     IPaddressis1->Caption = "My IP address is: ";
-    StartAddressLookup();
+    PostMessageA(Handle(), AddressAnswer, 1, 0);
     Application->HintHidePause = 3500;
 }
 
@@ -292,7 +293,11 @@ LRESULT TfrmBrisbolt::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     }
     if (msg == ShowRequest() && msg != 0) return AnswerShowRequest(wp);
     if (msg == AddressAnswer) {
-        TakeAddressAnswer(lp);
+        // Posted by FormCreate: the start is over, WinSock can be loaded.
+        if (wp == 1)
+            StartAddressLookup();
+        else
+            TakeAddressAnswer(lp);
         return 0;
     }
     if (msg == QuitRequest() && msg != 0) {
@@ -320,24 +325,58 @@ std::string TfrmBrisbolt::LastAddressOf(const hostent* host) {
     std::string address;
     if (!host || !host->h_addr_list) return address;
     for (char** entry = host->h_addr_list; *entry; ++entry) {
-        in_addr a;
-        std::memcpy(&a, *entry, sizeof a);
-        address = inet_ntoa(a);
+        const auto* bytes = reinterpret_cast<const unsigned char*>(*entry);
+        address = std::to_string(bytes[0]) + '.' + std::to_string(bytes[1]) + '.' + std::to_string(bytes[2]) + '.' +
+                  std::to_string(bytes[3]);
     }
     return address;
 }
 
 namespace {
 
+// WinSock 1.1, loaded when the address is looked up rather than with the
+// program, so that the start does not wait for it. Empty functions where
+// WSOCK32.DLL cannot be loaded.
+struct WinSock {
+    using Startup = int(WINAPI*)(WORD, LPWSADATA);
+    using Cleanup = int(WINAPI*)();
+    using HostName = int(WINAPI*)(char*, int);
+    using HostByName = hostent*(WINAPI*)(const char*);
+    using AsyncHostByName = HANDLE(WINAPI*)(HWND, u_int, const char*, char*, int);
+    using CancelAsync = int(WINAPI*)(HANDLE);
+
+    Startup startup = Function<Startup>("WSAStartup");
+    Cleanup cleanup = Function<Cleanup>("WSACleanup");
+    HostName hostName = Function<HostName>("gethostname");
+    HostByName hostByName = Function<HostByName>("gethostbyname");
+    AsyncHostByName asyncHostByName = Function<AsyncHostByName>("WSAAsyncGetHostByName");
+    CancelAsync cancelAsync = Function<CancelAsync>("WSACancelAsyncRequest");
+
+    bool Usable() const { return startup && cleanup && hostName && hostByName && asyncHostByName && cancelAsync; }
+    // Starts WinSock; false (and nothing to clean up) when it cannot.
+    bool Start() const {
+        WSADATA data;
+        return Usable() && startup(MAKEWORD(1, 1), &data) == 0;
+    }
+
+private:
+    template <typename F>
+    static F Function(const char* name) {
+        return SystemFunctionAs<F>("wsock32.dll", name);
+    }
+};
+
+const WinSock& TheWinSock() {
+    static const WinSock winsock;
+    return winsock;
+}
+
 // WinSock for one scope: WSACleanup only after a start that worked.
 class WinSockScope {
 public:
-    WinSockScope() {
-        WSADATA data;
-        started_ = WSAStartup(MAKEWORD(1, 1), &data) == 0;
-    }
+    WinSockScope() : started_(TheWinSock().Start()) {}
     ~WinSockScope() {
-        if (started_) WSACleanup();
+        if (started_) TheWinSock().cleanup();
     }
     WinSockScope(const WinSockScope&) = delete;
     WinSockScope& operator=(const WinSockScope&) = delete;
@@ -355,13 +394,13 @@ TfrmBrisbolt::~TfrmBrisbolt() {
 }
 
 void TfrmBrisbolt::StartAddressLookup() {
-    WSADATA data;
-    winsockStarted_ = WSAStartup(MAKEWORD(1, 1), &data) == 0;
+    const WinSock& winsock = TheWinSock();
+    winsockStarted_ = winsock.Start();
     if (!winsockStarted_) return;
     char hostName[64] = {};
-    if (gethostname(hostName, sizeof hostName) == 0) {
+    if (winsock.hostName(hostName, sizeof hostName) == 0) {
         lookupBuffer_ = new char[MAXGETHOSTSTRUCT];
-        lookup_ = WSAAsyncGetHostByName(Handle(), AddressAnswer, hostName, lookupBuffer_, MAXGETHOSTSTRUCT);
+        lookup_ = winsock.asyncHostByName(Handle(), AddressAnswer, hostName, lookupBuffer_, MAXGETHOSTSTRUCT);
     }
     if (!lookup_) EndAddressLookup();
 }
@@ -375,14 +414,14 @@ void TfrmBrisbolt::TakeAddressAnswer(LPARAM result) {
 }
 
 void TfrmBrisbolt::EndAddressLookup() {
-    if (lookup_ && WSACancelAsyncRequest(lookup_) != 0) {
+    if (lookup_ && TheWinSock().cancelAsync(lookup_) != 0) {
         // Still answering: WinSock may write the buffer yet, so it stays.
         lookupBuffer_ = nullptr;
     }
     lookup_ = nullptr;
     delete[] lookupBuffer_;
     lookupBuffer_ = nullptr;
-    if (winsockStarted_) WSACleanup();
+    if (winsockStarted_) TheWinSock().cleanup();
     winsockStarted_ = false;
 }
 
@@ -420,8 +459,8 @@ std::string TfrmBrisbolt::GetLocalIPAddress() {
     WinSockScope winsock;
     if (!winsock.Started()) return {};
     char hostName[64] = {};
-    if (gethostname(hostName, sizeof hostName) != 0) return {};
-    return LastAddressOf(gethostbyname(hostName));
+    if (TheWinSock().hostName(hostName, sizeof hostName) != 0) return {};
+    return LastAddressOf(TheWinSock().hostByName(hostName));
 }
 
 }  // namespace brisbolt

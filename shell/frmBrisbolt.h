@@ -102,7 +102,8 @@ public:
     // What a second start asks of the running copy: its open window to the
     // front (the answer is that window), or else the wizard (the answer is 0).
     static UINT ShowRequest();
-    // The answer to the address lookup that FormCreate starts.
+    // The address lookup: posted by FormCreate with wParam 1 to start it
+    // once the start is over, then WinSock's answer (wParam the request).
     static constexpr UINT AddressAnswer = WM_APP + 1;
     // The window the user is working in: the one a modal window left
     // enabled, or nullptr when none is open.

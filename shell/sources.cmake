@@ -5,4 +5,4 @@ add_library(brisbolt_shell STATIC
     ${CMAKE_CURRENT_LIST_DIR}/frmBrisbolt.cpp
     ${CMAKE_CURRENT_LIST_DIR}/frmBrisboltMain.cpp
 )
-target_link_libraries(brisbolt_shell PUBLIC brisbolt_tuning brisbolt_platform brisbolt_skin brisbolt_app wsock32)
+target_link_libraries(brisbolt_shell PUBLIC brisbolt_tuning brisbolt_platform brisbolt_skin brisbolt_app)
