@@ -17,8 +17,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     type.hInstance = instance;
     type.lpszClassName = "BareTray";
     RegisterClassA(&type);
-    HWND window = CreateWindowExA(0, "BareTray", "BareTray", WS_POPUP, 7000, 0, 100, 100, nullptr, nullptr,
-                                  instance, nullptr);
+    HWND window =
+        CreateWindowExA(0, "BareTray", "BareTray", WS_POPUP, 7000, 0, 100, 100, nullptr, nullptr, instance, nullptr);
     ShowWindow(window, SW_SHOWNOACTIVATE);
     NOTIFYICONDATAA icon{};
     icon.cbSize = sizeof icon;
