@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "runtime/SystemFunctions.h"
 #include "settings/ProgramSettings.h"
 #include "settings/RegistryCalls.h"
 
@@ -24,7 +25,10 @@ void OpenHelpPage(HWND parent) {
         opener(parent, HelpPageName, folder);
         return;
     }
-    ShellExecuteA(parent, "open", HelpPageName, nullptr, folder.c_str(), SW_SHOWNORMAL);
+    // SHELL32 is loaded here, not with the program.
+    using ExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+    static const auto execute = SystemFunctionAs<ExecuteFunction>("shell32.dll", "ShellExecuteA");
+    if (execute) execute(parent, "open", HelpPageName, nullptr, folder.c_str(), SW_SHOWNORMAL);
 }
 
 }  // namespace brisbolt

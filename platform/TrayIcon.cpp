@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "runtime/Application.h"
+#include "runtime/SystemFunctions.h"
 
 namespace brisbolt {
 
@@ -17,8 +18,12 @@ namespace {
 constexpr std::size_t MaxToolTip = 62;
 }
 
+// SHELL32 is loaded when the icon first goes into the tray, not with the
+// program, so that the start does not wait for it.
 BOOL WINAPI SystemShellNotify(DWORD message, NotifyIconRecord* data) {
-    return Shell_NotifyIconA(message, reinterpret_cast<NOTIFYICONDATAA*>(data));
+    using NotifyFunction = BOOL(WINAPI*)(DWORD, NOTIFYICONDATAA*);
+    static const auto notify = SystemFunctionAs<NotifyFunction>("shell32.dll", "Shell_NotifyIconA");
+    return notify && notify(message, reinterpret_cast<NOTIFYICONDATAA*>(data));
 }
 
 ShellNotifyFunction ShellNotify = SystemShellNotify;

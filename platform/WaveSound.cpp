@@ -2,13 +2,24 @@
 
 #include <mmsystem.h>
 
+#include "runtime/SystemFunctions.h"
+
 namespace brisbolt {
 
-SoundFunction SoundCall = ::sndPlaySoundA;
-
 namespace {
+
 const void* playingFrom = nullptr;
+
+// WINMM is loaded by the first sound, not with the program, so that the
+// start does not wait for it. Where it cannot be loaded there is no sound.
+BOOL WINAPI SystemSound(LPCSTR sound, UINT flags) {
+    static const auto play = SystemFunctionAs<SoundFunction>("winmm.dll", "sndPlaySoundA");
+    return play ? play(sound, flags) : FALSE;
 }
+
+}  // namespace
+
+SoundFunction SoundCall = SystemSound;
 
 bool PlaySoundBytes(const void* bytes, UINT flags) {
     if (!SoundCall(static_cast<LPCSTR>(bytes), flags)) return false;

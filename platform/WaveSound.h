@@ -6,7 +6,8 @@
 
 namespace brisbolt {
 
-// sndPlaySoundA, replaceable so that tests can see what is played.
+// sndPlaySoundA (looked up when the first sound plays), replaceable so
+// that tests can see what is played.
 using SoundFunction = BOOL(WINAPI*)(LPCSTR sound, UINT flags);
 extern SoundFunction SoundCall;
 
