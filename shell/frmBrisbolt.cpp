@@ -414,8 +414,11 @@ void TfrmBrisbolt::TakeAddressAnswer(LPARAM result) {
 }
 
 void TfrmBrisbolt::EndAddressLookup() {
-    if (lookup_ && TheWinSock().cancelAsync(lookup_) != 0) {
-        // Still answering: WinSock may write the buffer yet, so it stays.
+    if (lookup_) {
+        // Not answered yet. A cancelled lookup may still be writing the
+        // buffer (not every WinSock stops at once), so the buffer stays:
+        // a kilobyte, once, when the program ends.
+        TheWinSock().cancelAsync(lookup_);
         lookupBuffer_ = nullptr;
     }
     lookup_ = nullptr;
