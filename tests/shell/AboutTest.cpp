@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "runtime/Timer.h"
+#include "skin/RoundedButtonMath.h"
+#include "tests/skin_wine/KeySupport.h"
 #include "tests/skin_wine/SkinWineSupport.h"
 
 namespace brisbolt {
@@ -197,6 +199,55 @@ TEST(AboutBox, NamesTheMakerLightsOKOnHoverAndEndsWithYes) {
     PostMessageA(hwnd, WM_LBUTTONUP, 0, At(165, 155));
     EXPECT_EQ(about->ShowModal(), mrYes);
     EXPECT_FALSE(IsWindowVisible(hwnd));
+}
+
+// "OK" has the keyboard from the start, shows it with the dotted rectangle
+// inside its face, and Enter, Space and Esc all press it.
+TEST(AboutBox, OKHasTheKeyboardAndEveryKeyThatPressesAButtonPressesIt) {
+    using namespace keytest;
+    Application->ResetTerminated();
+    SetCursorPos(0, 0);
+    std::unique_ptr<TfrmAbout> about(CreateForm<TfrmAbout>(nullptr));
+    TBitmap focused, unfocused;
+    ReadBack(about.get(), focused);
+    ASSERT_EQ(FocusedName(*about), "btnOK");
+    // The only stop: Tab and Shift+Tab stay on it; the memo is passed by.
+    EXPECT_EQ(TabRound(*about, 2), (std::vector<std::string>(2, "btnOK")));
+    EXPECT_EQ(TabRound(*about, 2, true), (std::vector<std::string>(2, "btnOK")));
+    SetFocus(nullptr);
+    Render(about.get(), unfocused);
+    about->btnOK->SetFocus();
+    // The dots: on the rectangle's outline only, about every other pixel of it.
+    const ShapeRegion box = ButtonFocusRect(TFShape::shRectangle, 127, 31, 10);
+    const RECT ring{102 + box.left, 140 + box.top, 102 + box.right, 140 + box.bottom};
+    int onRing = 0, elsewhere = 0;
+    for (int y = 0; y < 182; ++y)
+        for (int x = 0; x < 331; ++x) {
+            if (PixelAt(focused, x, y) == PixelAt(unfocused, x, y)) continue;
+            const bool edge = (x == ring.left || x == ring.right - 1 || y == ring.top || y == ring.bottom - 1) &&
+                              x >= ring.left && x < ring.right && y >= ring.top && y < ring.bottom;
+            ++(edge ? onRing : elsewhere);
+        }
+    EXPECT_EQ(elsewhere, 0);
+    const int perimeter = 2 * (ring.right - ring.left + ring.bottom - ring.top) - 4;
+    EXPECT_GE(onRing, perimeter / 2 - 4);
+    SaveSnapshot(focused, "about_box_focused");
+
+    for (const WORD key : {VK_RETURN, VK_SPACE, VK_ESCAPE}) {
+        SCOPED_TRACE(key);
+        TTimer press(nullptr);
+        press.SetInterval(20);
+        press.OnTimer = [&](TComponent*) {
+            press.SetEnabled(false);
+            if (FocusedName(*about) == "btnOK") PressKey(key);
+        };
+        press.SetEnabled(true);
+        TTimer stuck(nullptr);
+        stuck.SetInterval(3000);
+        stuck.OnTimer = [&](TComponent*) { about->ModalResult = mrAbort; };
+        stuck.SetEnabled(true);
+        EXPECT_EQ(about->ShowModal(), mrYes);
+    }
 }
 
 }  // namespace

@@ -24,6 +24,7 @@
 #include "app/HelpPage.h"
 #include "shell/frmBrisbolt.h"
 #include "shell/frmBrisboltMain.h"
+#include "tests/skin_wine/KeySupport.h"
 #include "tests/skin_wine/SkinWineSupport.h"
 #include "tuning/frmAdvanced.h"
 #include "tuning/frmAutomatic.h"
@@ -410,6 +411,109 @@ TEST_F(WizardTest, TheDispatcherActsOnTheWizardsResult) {
         while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
     }
     TWinReboot::Calls = saved;
+}
+
+// The keyboard as the wizard reads: the title buttons, step 1, step 2, "?".
+TEST_F(WizardTest, TheKeyboardGoesAsTheWizardReadsAndChoosesAsTheMouseDoes) {
+    using namespace keytest;
+    SaveOriginalValues();
+    Store("D2");
+    TfrmBrisboltMain& w = Open();
+    w.Show();
+    Application->ProcessMessages();
+    // Step 1 has it: the stored connection type.
+    EXPECT_EQ(FocusedName(w), "rbtnDSL2");
+    const std::vector<std::string> round{"btnPrepareSystem", "btnFullControl", "btnHide", "btnHelp",
+                                         "RoundedButton1",   "btnClose",       "rbtnDSL2"};
+    EXPECT_EQ(TabRound(w, round.size()), round);
+    const std::vector<std::string> back{"btnClose",       "RoundedButton1",   "btnHelp", "btnHide",
+                                        "btnFullControl", "btnPrepareSystem", "rbtnDSL2"};
+    EXPECT_EQ(TabRound(w, back.size(), true), back);
+
+    // The arrows within step 1, top to bottom and round: each one chosen
+    // is stored at once, with the click's one sound.
+    ClickCounter sounds(dispatcher);
+    const struct {
+        WORD key;
+        const char* radio;
+        const char* code;
+    } steps[] = {{VK_DOWN, "rbtnDSL3", "D3"},  {VK_DOWN, "rbtnCable", "C"}, {VK_RIGHT, "rbtnLAN", "N"},
+                 {VK_DOWN, "rbtnDialup", "M"}, {VK_UP, "rbtnLAN", "N"},     {VK_LEFT, "rbtnCable", "C"},
+                 {VK_UP, "rbtnDSL3", "D3"},    {VK_UP, "rbtnDSL2", "D2"},   {VK_UP, "rbtnDSL1", "D1"}};
+    int expectedSounds = 0;
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.radio);
+        ChangesPending = false;
+        PressKey(step.key);
+        EXPECT_EQ(FocusedName(w), step.radio);
+        EXPECT_EQ(Stored(), step.code);
+        EXPECT_EQ(CurrentConnection, step.code);
+        EXPECT_TRUE(ChangesPending);
+        EXPECT_EQ(sounds.clicks, ++expectedSounds);
+    }
+    skintest::SnapshotOf(&w, "wizard_keyboard_choice");
+    // Space on the chosen one changes nothing.
+    PressKey(VK_SPACE);
+    EXPECT_EQ(Stored(), "D1");
+    EXPECT_EQ(sounds.clicks, expectedSounds);
+
+    // Enter on "?": the explanation over both steps, which the keyboard
+    // passes by until Space on "HIDE" takes it away.
+    PressKeys(VK_TAB, 3);
+    ASSERT_EQ(FocusedName(w), "btnHide");
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(w.pnlInitialExplanation->Visible());
+    EXPECT_EQ(w.btnHide->Caption(), HideCaption);
+    const std::vector<std::string> covered{"btnHelp", "RoundedButton1", "btnClose", "btnHide"};
+    EXPECT_EQ(TabRound(w, covered.size()), covered);
+    skintest::SnapshotOf(&w, "wizard_explaining_focused");
+    PressKey(VK_SPACE);
+    EXPECT_FALSE(w.pnlInitialExplanation->Visible());
+    EXPECT_EQ(FocusedName(w), "btnHide");
+    EXPECT_EQ(TabRound(w, 2), (std::vector<std::string>{"btnHelp", "RoundedButton1"}));
+    EXPECT_EQ(sounds.clicks, expectedSounds);  // "?" plays none
+
+    // Esc is "Min": the choice made puts the restart off to the tray.
+    PressKey(VK_ESCAPE);
+    EXPECT_EQ(w.ModalResult, mrRetry);
+    EXPECT_FALSE(ChangesPending);
+    EXPECT_TRUE(RestartDeferred);
+    EXPECT_EQ(sounds.clicks, expectedSounds + 1);
+}
+
+// Space on "Automatic" opens it; Esc there is its CANCEL, and the wizard
+// comes back with the keyboard where it was.
+TEST_F(WizardTest, AMethodWindowByTheKeyboardAndBack) {
+    using namespace keytest;
+    SaveOriginalValues();
+    Store("C");
+    TfrmBrisboltMain& w = Open();
+    w.Show();
+    Application->ProcessMessages();
+    PressKey(VK_TAB);
+    ASSERT_EQ(FocusedName(w), "btnPrepareSystem");
+    std::string focusThere;
+    bool pressed = false;
+    TTimer watcher(nullptr);
+    watcher.SetInterval(20);
+    watcher.OnTimer = [&](TComponent*) {
+        auto* automatic = dynamic_cast<TfrmAutomatic*>(frmAutomatic);
+        if (pressed || !automatic || !automatic->Modal() || !automatic->cbxMaxMTU->Visible()) return;
+        pressed = true;
+        focusThere = FocusedName(*automatic);
+        PressKey(VK_ESCAPE);
+    };
+    watcher.SetEnabled(true);
+    PressKey(VK_SPACE);
+    watcher.SetEnabled(false);
+    EXPECT_TRUE(pressed);
+    EXPECT_EQ(focusThere, "btnCancel");
+    EXPECT_EQ(frmAutomatic, nullptr);
+    EXPECT_EQ(w.ModalResult, mrNone);
+    EXPECT_TRUE(IsWindowVisible(w.Handle()));
+    Application->ProcessMessages();
+    EXPECT_EQ(FocusedName(w), "btnPrepareSystem");
+    EXPECT_EQ(Stored(), "C");
 }
 
 }  // namespace

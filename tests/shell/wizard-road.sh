@@ -31,18 +31,6 @@ cleanup() {
 }
 road="wizard road"
 . "$(dirname "$0")/../support/screen-road.sh"
-load_reg() { "$WINELOADER" regedit /S "Z:${1//\//\\}" >/dev/null 2>&1 </dev/null; }
-# The data of one value as `reg query` prints it ("0x5dc", "1492", ...); empty when missing.
-value() {
-    "$WINELOADER" reg query "$1" /v "$2" 2>/dev/null </dev/null | tr -d '\r' |
-        awk -v name="$2" '$1 == name { print $NF }' || true
-}
-has_value() { [ "$(value "$1" "$2")" = "$3" ]; }  # key name expected
-expect() {  # key name expected
-    local got
-    got=$(value "$1" "$2")
-    [ "$got" = "$3" ] || fail "$1 \"$2\" is \"$got\", expected \"$3\""
-}
 # Window origin of a title, into X and Y.
 origin() { eval "$(xdotool getwindowgeometry --shell "$1")"; }
 click() {  # window-relative x y
@@ -51,18 +39,6 @@ click() {  # window-relative x y
     xdotool click 1
 }
 hover() { xdotool mousemove $((X + $1)) $((Y + $2)); sleep 0.3; xdotool mousemove $((X + $1 + 1)) $((Y + $2)); sleep 0.4; }
-tray_menu_height() {  # opens the tray menu, prints its height, closes it
-    xdotool mousemove 12 32 click 3
-    sleep 1
-    shot "$1"
-    local menu
-    menu=$(xdotool search --onlyvisible --name '^$' 2>/dev/null | while read -r w; do
-        eval "$(xdotool getwindowgeometry --shell "$w")"
-        [ "$WIDTH" -gt 100 ] && [ "$HEIGHT" -gt 100 ] && [ "$HEIGHT" -lt 400 ] && echo "$HEIGHT"
-    done | sort -n | tail -1)
-    xdotool key Escape
-    echo "${menu:-0}"
-}
 start() {  # version args...: a copy of the program that Wine takes for that Windows
     local version=$1
     shift

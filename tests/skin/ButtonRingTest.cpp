@@ -1,6 +1,8 @@
 // Rounded button: clamps, bevel ring colours and regions, caption offsets and accelerator.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "skin/RoundedButtonMath.h"
 #include "skin/SkinRoundButtonMath.h"
 
@@ -145,6 +147,43 @@ TEST(SkinRoundButton, CircleOfTheSmallGlyphButton) {
     GlyphOrigin g = RoundButtonGlyphOrigin(20, 20, 15, 15);
     EXPECT_EQ(g.x, 2);  // 2.5 rounds to even
     EXPECT_EQ(g.y, 1);
+}
+
+// The dotted rectangle of the focused button: 3 pixels in at least, and in
+// far enough that the pixel beyond each corner is still on the face.
+TEST(SkinRoundedButton, FocusRectangleKeepsToTheFace) {
+    using K = ShapeRegion::Kind;
+    struct Case {
+        const char* role;
+        TFShape shape;
+        int width, height, radius;
+        ShapeRegion box;
+    } cases[] = {
+        {"command buttons and OK", TFShape::shRectangle, 127, 31, 10, {K::Rectangle, 4, 4, 123, 27, 0, 0}},
+        // A corner ellipse 28 high on a face 24 high: the system narrows it.
+        {"title buttons", TFShape::shRectangle, 33, 24, 14, {K::Rectangle, 5, 5, 28, 19, 0, 0}},
+        {"the wizard's ?", TFShape::shRectangle, 34, 25, 14, {K::Rectangle, 5, 5, 29, 20, 0, 0}},
+        {"square corners", TFShape::shRectangle, 40, 20, 0, {K::Rectangle, 3, 3, 37, 17, 0, 0}},
+        {"capsule", TFShape::shCapsule, 78, 46, 10, {K::Rectangle, 8, 8, 70, 38, 0, 0}},
+        {"oval", TFShape::shOval, 78, 46, 10, {K::Rectangle, 10, 10, 68, 36, 0, 0}},
+        // Too small for a rectangle off the rim: it stops at the middle.
+        {"tiny capsule", TFShape::shCapsule, 6, 6, 3, {K::Rectangle, 3, 3, 3, 3, 0, 0}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ButtonFocusRect(c.shape, c.width, c.height, c.radius), c.box) << c.role;
+}
+
+TEST(SkinRoundButton, FocusRectangleInsideTheCircle) {
+    const struct {
+        int width, height;
+        FocusBox box;
+    } cases[] = {{20, 20, {5, 5, 15, 15}}, {25, 25, {5, 5, 20, 20}}, {19, 18, {4, 4, 15, 14}}, {4, 4, {2, 2, 2, 2}}};
+    for (const auto& c : cases) {
+        const FocusBox box = RoundButtonFocusRect(c.width, c.height);
+        EXPECT_EQ(box, c.box) << c.width << " x " << c.height;
+        if (box.right <= box.left) continue;
+        for (const auto [x, y] : {std::pair{box.left - 1, box.top - 1}, std::pair{box.right, box.bottom}})
+            EXPECT_TRUE(RoundButtonContains(c.width, c.height, x, y)) << c.width << " x " << c.height;
+    }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Services.h"
 #include "runtime/Application.h"
 #include "runtime/Form.h"
 
@@ -76,5 +77,25 @@ inline std::vector<std::string> TabRound(const TForm& form, std::size_t steps, b
     }
     return visited;
 }
+
+// Counts the click sound the windows' handlers play, standing in for the
+// dispatcher while it lives; `then` takes over again afterwards.
+class ClickCounter final : public DispatcherServices {
+public:
+    explicit ClickCounter(DispatcherServices* then = nullptr) : then_(then) { SetDispatcherServices(this); }
+    ~ClickCounter() { SetDispatcherServices(then_); }
+    ClickCounter(const ClickCounter&) = delete;
+    ClickCounter& operator=(const ClickCounter&) = delete;
+    void Click() override {
+        ++clicks;
+        Application->ProcessMessages();
+    }
+    void EndProgram() override { ++ends; }
+    int clicks = 0;
+    int ends = 0;
+
+private:
+    DispatcherServices* then_;
+};
 
 }  // namespace brisbolt::keytest

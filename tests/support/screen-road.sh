@@ -1,6 +1,6 @@
 # Shared by the scripts that drive Brisbolt's windows on the test display
-# (source it; set `shots` to the picture folder and `road` to the name used
-# in messages first).
+# (source it; set `shots` to the picture folder, `road` to the name used
+# in messages and WINELOADER first).
 
 # Says what failed and which windows were there, keeps a picture, ends.
 fail() {
@@ -34,3 +34,30 @@ not_shown() { ! shown_window "$1" >/dev/null; }
 process_ended() { ! kill -0 "$1" 2>/dev/null; }
 wait_ended() { wait_until "$2" process_ended "$1"; }  # pid seconds
 shot() { import -window root "$shots/$1.png"; }
+
+# Registry, through Wine's own tools, in the prefix of the program.
+load_reg() { "$WINELOADER" regedit /S "Z:${1//\//\\}" >/dev/null 2>&1 </dev/null; }
+# The data of one value as `reg query` prints it ("0x5dc", "1492", ...); empty when missing.
+value() {
+    "$WINELOADER" reg query "$1" /v "$2" 2>/dev/null </dev/null | tr -d '\r' |
+        awk -v name="$2" '$1 == name { print $NF }' || true
+}
+has_value() { [ "$(value "$1" "$2")" = "$3" ]; }  # key name expected
+expect() {  # key name expected
+    local got
+    got=$(value "$1" "$2")
+    [ "$got" = "$3" ] || fail "$1 \"$2\" is \"$got\", expected \"$3\""
+}
+# Opens the tray menu, prints its height (it grows by the restart item), closes it.
+tray_menu_height() {  # picture
+    xdotool mousemove 12 32 click 3
+    sleep 1
+    shot "$1"
+    local menu
+    menu=$(xdotool search --onlyvisible --name '^$' 2>/dev/null | while read -r w; do
+        eval "$(xdotool getwindowgeometry --shell "$w")"
+        [ "$WIDTH" -gt 100 ] && [ "$HEIGHT" -gt 100 ] && [ "$HEIGHT" -lt 400 ] && echo "$HEIGHT"
+    done | sort -n | tail -1)
+    xdotool key Escape
+    echo "${menu:-0}"
+}

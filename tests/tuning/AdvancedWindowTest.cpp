@@ -20,6 +20,7 @@
 #include "app/Globals.h"
 #include "app/HelpPage.h"
 #include "app/Services.h"
+#include "tests/skin_wine/KeySupport.h"
 #include "tests/skin_wine/SkinWineSupport.h"
 #include "tuning/frmAdvanced.h"
 
@@ -429,6 +430,84 @@ TEST_F(AdvancedWindowTest, EveryCaptionFitsItsControl) {
     EXPECT_EQ(radios, 33);
     EXPECT_LE(textWidth(w.lblWaitToPress), w.lblWaitToPress->Width());
     EXPECT_LE(textWidth(w.lblBottomLine), w.lblBottomLine->Width());
+}
+
+// The keyboard as the window reads: the title buttons, the groups column
+// by column (each group at its selected value, then its number field), the
+// buttons below. The arrows choose within a group as a click does.
+TEST_F(AdvancedWindowTest, TheKeyboardGoesAsTheWindowReadsAndChoosesAsAClickDoes) {
+    using namespace keytest;
+    Machine(Windows2000);
+    TfrmAdvanced& w = Open();
+    const std::string before = Record();
+    EXPECT_EQ(FocusedName(w), "rbtnMTU1500");
+    const std::vector<std::string> round{"comboMTUManual", "rbtnNDIDefault",  "rbtnRWINManual", "spinRWINMultiplier",
+                                         "rbtnTTL128",     "rbtnBlackHoleNo", "rbtnMTUAutoYes", "rbtnSKADefault",
+                                         "spinSKA",        "rbtnLineBad",     "btnCancel",      "btnHelp",
+                                         "btnMinimize",    "btnClose",        "rbtnMTU1500"};
+    EXPECT_EQ(TabRound(w, round.size()), round);
+    std::vector<std::string> back(round.rbegin() + 1, round.rend());
+    back.push_back("rbtnMTU1500");
+    EXPECT_EQ(TabRound(w, back.size(), true), back);
+    EXPECT_EQ(Record(), before);  // Tab chooses nothing
+
+    const struct {
+        WORD key;
+        const char* radio;
+        const char* mtu;
+        const char* rwin;  // the manual multiple 44 of the new MSS
+    } mtus[] = {{VK_DOWN, "rbtnMTU4464", "4464", "194656"},
+                {VK_UP, "rbtnMTU1500", "1500", "64240"},
+                {VK_LEFT, "rbtnMTU1492", "1492", "63888"}};
+    for (const auto& step : mtus) {
+        SCOPED_TRACE(step.radio);
+        PressKey(step.key);
+        EXPECT_EQ(FocusedName(w), step.radio);
+        EXPECT_EQ(RecordText("mtu"), step.mtu);
+        EXPECT_EQ(RecordText("rwin"), step.rwin);
+    }
+    EXPECT_TRUE(ChangesPending);
+    EXPECT_TRUE(w.btnAccelerateMe->Enabled());
+    // The number box keeps its arrows: no MTU is chosen by them.
+    PressKey(VK_TAB);
+    ASSERT_EQ(FocusedName(w), "comboMTUManual");
+    PressKey(VK_UP);
+    EXPECT_EQ(FocusedName(w), "comboMTUManual");
+    EXPECT_EQ(RecordText("mtu"), "1492");
+    // The line, Bad to Good and back, each by one arrow.
+    PressKey(VK_TAB, true);
+    PressKeys(VK_TAB, 10);
+    ASSERT_EQ(FocusedName(w), "rbtnLineBad");
+    PressKey(VK_RIGHT);
+    EXPECT_EQ(FocusedName(w), "rbtnLineGood");
+    EXPECT_TRUE(GetLine());
+    PressKey(VK_LEFT);
+    EXPECT_FALSE(GetLine());
+    // "Accelerate Me !", enabled by the changes, is a stop now.
+    EXPECT_EQ(TabRound(w, 2), (std::vector<std::string>{"btnAccelerateMe", "btnCancel"}));
+    // Esc is CANCEL: No, and the choices stay stored.
+    PressKey(VK_ESCAPE);
+    EXPECT_EQ(w.ModalResult, mrNo);
+    EXPECT_FALSE(ChangesPending);
+    EXPECT_EQ(RecordText("mtu"), "1492");
+}
+
+TEST_F(AdvancedWindowTest, EnterOnAccelerateMeAfterAChoiceByTheKeyboard) {
+    using namespace keytest;
+    Machine(WindowsXp);
+    TfrmAdvanced& w = Open();
+    std::string pressedOn;
+    const int result = RunModal([&](TfrmAdvanced& f) {
+        PressKey(VK_DOWN);  // "576 (most modems)"
+        PressKeys(VK_TAB, 5, true);
+        pressedOn = FocusedName(f);
+        PressKey(VK_RETURN);
+    });
+    EXPECT_EQ(pressedOn, "btnAccelerateMe");
+    EXPECT_EQ(result, mrYes);
+    EXPECT_TRUE(ChangesPending);
+    EXPECT_EQ(RecordText("mtu"), "576");
+    EXPECT_TRUE(w.rbtnMTU576->Checked());
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "settings/Win32Registry.h"
 #include "app/Globals.h"
 #include "shell/frmBrisbolt.h"
+#include "tests/skin_wine/KeySupport.h"
 #include "tests/skin_wine/SkinWineSupport.h"
 #include "tests/support/NoMachineWrites.h"
 #include "tuning/ApplySteps.h"
@@ -261,6 +262,93 @@ TEST_F(ApplyWindowTest, TheButtonUnderTheMouseTurnsGreenAndThePictureUndoesIt) {
         EXPECT_EQ(w->HighlightedButton(), m.highlighted);
         for (TRoundedButton* b : {w->btnRebootNow, w->btnRebootLater})
             EXPECT_EQ(ColorToRGB(b->Font.Color()), b == m.highlighted ? green : RGB(0, 0, 0)) << b->Name;
+    }
+}
+
+// No key does anything while the bar runs (there is nothing to press), and
+// at the question Esc answers nothing: the keyboard is on "Reboot Later",
+// Tab goes between the two, and Enter or Space presses the one it is on.
+TEST_F(ApplyWindowTest, TheKeysWaitForTheQuestionWhereTheyAnswerOnlyWhatTheyPress) {
+    using namespace keytest;
+    const struct {
+        const char* name;
+        std::vector<WORD> keys;  // pressed at the question, after Esc and a round of Tab
+        bool noRights;
+        int result;
+        bool deferred;
+        const char* pressed;
+        std::int32_t ttl;
+    } cases[] = {
+        {"Enter on Reboot Later", {VK_RETURN}, false, mrNo, true, "btnRebootLater", 61},
+        {"Tab, then Space on Reboot Now", {VK_TAB, VK_SPACE}, false, mrYes, false, "btnRebootNow", 62},
+        {"Enter on OK, nothing written", {VK_RETURN}, true, mrNo, false, "btnRebootLater", 63},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ChangesPending = RestartDeferred = false;
+        SetTtl(c.ttl);
+        Win32Registry real;
+        NoMachineWrites refusing(real);
+        // The refusing registry lives in this pass only: put back after it.
+        RegistryBackend* previous = SetActiveRegistry(c.noRights ? &refusing : &ActiveRegistry());
+        int keysWhileRunning = 0, stepPressed = -1;
+        bool busy = false, asked = false;
+        std::string atQuestion, pressed;
+        std::vector<std::string> round;
+        int resultAfterEsc = -1;
+        act = [&](TfrmMakeRegistryChanges& w) {
+            // From its show on (it is made, and prepares, before).
+            if (busy || asked || GetActiveWindow() != w.Handle()) return;
+            busy = true;
+            if (!w.btnRebootLater->Visible()) {
+                // Between two steps of the bar (held meanwhile, so the
+                // question cannot come in the middle of these keys).
+                if (w.StepCounter() < LastStepCounter && w.StepCounter() != stepPressed) {
+                    stepPressed = w.StepCounter();  // once a step: the bar goes on between
+                    const bool running = w.tmrRedBar->Enabled();
+                    w.tmrRedBar->SetEnabled(false);
+                    for (const WORD key : {VK_ESCAPE, VK_RETURN, VK_SPACE, VK_TAB}) PressKey(key);
+                    EXPECT_EQ(FocusedName(w), "(form)");
+                    ++keysWhileRunning;
+                    w.tmrRedBar->SetEnabled(running);
+                }
+            } else {
+                asked = true;
+                atQuestion = FocusedName(w);
+                PressKey(VK_ESCAPE);
+                resultAfterEsc = w.ModalResult;
+                round = TabRound(w, w.btnRebootNow->Visible() ? 2 : 1);
+                for (const WORD key : c.keys) {
+                    pressed = FocusedName(w);
+                    PressKey(key);
+                }
+            }
+            busy = false;
+        };
+        // A run the keys cannot end fails here instead of hanging.
+        TTimer stuck(nullptr);
+        stuck.SetInterval(30000);
+        stuck.OnTimer = [](TComponent*) {
+            if (frmMakeRegistryChanges) frmMakeRegistryChanges->ModalResult = mrAbort;
+        };
+        stuck.SetEnabled(true);
+        watcher.SetEnabled(true);
+        const int result = dispatcher->RunApplyWindow(1);
+        watcher.SetEnabled(false);
+        stuck.SetEnabled(false);
+        SetActiveRegistry(previous);
+        EXPECT_GT(keysWhileRunning, 3);
+        EXPECT_EQ(atQuestion, "btnRebootLater");
+        EXPECT_EQ(resultAfterEsc, mrNone);
+        EXPECT_EQ(round, c.noRights ? std::vector<std::string>{"btnRebootLater"}
+                                    : (std::vector<std::string>{"btnRebootNow", "btnRebootLater"}));
+        EXPECT_EQ(pressed, c.pressed);
+        EXPECT_EQ(result, c.result);
+        EXPECT_EQ(RestartDeferred, c.deferred);
+        EXPECT_EQ(ChangesPending, c.result == mrYes);
+        // The run wrote the system before any key could answer.
+        EXPECT_EQ(GetSystemTTL() == c.ttl, !c.noRights);
+        EXPECT_EQ(restarts, 0);
     }
 }
 

@@ -22,6 +22,7 @@
 #include "app/HelpPage.h"
 #include "app/Services.h"
 #include "shell/frmBrisbolt.h"
+#include "tests/skin_wine/KeySupport.h"
 #include "tests/skin_wine/SkinWineSupport.h"
 #include "tuning/frmAutomatic.h"
 
@@ -431,6 +432,74 @@ TEST_F(AutomaticWindowTest, TheWindowItsItemsAndEveryCaptionFit) {
     }
     EXPECT_FALSE(w->lblWaitToPress->Visible());
     EXPECT_FALSE(w->lblReadyToGo->Visible());
+}
+
+// While it prepares, the keyboard is on CANCEL and passes by the hidden
+// "Min" and the disabled "Accelerate Me !"; once ready it is on
+// "Accelerate Me !", and Enter there presses it, with its one sound.
+TEST_F(AutomaticWindowTest, TheKeyboardWaitsOnCancelThenGoesToAccelerateMe) {
+    using namespace keytest;
+    SetConnect("N");
+    ClickCounter sounds;
+    std::string atShow, whenReady;
+    std::vector<std::string> preparing, preparingBack, ready;
+    int soundsBefore = -1;
+    bool started = false, finished = false;
+    const int result = ShowModalActing([&](TfrmAutomatic& f) {
+        if (!started) {
+            started = true;
+            atShow = FocusedName(f);
+            preparing = TabRound(f, 3);
+            preparingBack = TabRound(f, 3, true);
+            // Space on "Help": the page, while the items go on.
+            PressKey(VK_TAB);
+            PressKey(VK_SPACE);
+            PressKeys(VK_TAB, 2);
+        }
+        if (finished || !f.btnAccelerateMe->Enabled()) return;
+        finished = true;
+        whenReady = FocusedName(f);
+        ready = TabRound(f, 4);
+        soundsBefore = sounds.clicks;
+        PressKey(VK_RETURN);
+    });
+    EXPECT_EQ(atShow, "btnCancel");
+    EXPECT_EQ(preparing, (std::vector<std::string>{"btnHelp", "btnClose", "btnCancel"}));
+    EXPECT_EQ(preparingBack, (std::vector<std::string>{"btnClose", "btnHelp", "btnCancel"}));
+    EXPECT_EQ(help.size(), 1u);
+    EXPECT_EQ(whenReady, "btnAccelerateMe");
+    EXPECT_EQ(ready, (std::vector<std::string>{"btnCancel", "btnHelp", "btnClose", "btnAccelerateMe"}));
+    EXPECT_EQ(result, mrYes);
+    EXPECT_TRUE(ChangesPending);
+    EXPECT_EQ(sounds.clicks, soundsBefore + 1);
+    EXPECT_EQ(GetMtu(), 1500);
+}
+
+// Esc is CANCEL, as Space and Enter on it are: the item in progress ends,
+// nothing is stored, the window closes with No.
+TEST_F(AutomaticWindowTest, EscAndTheKeysOnCancelStopThePreparationAndStoreNothing) {
+    using namespace keytest;
+    for (const WORD key : {VK_ESCAPE, VK_SPACE}) {
+        SCOPED_TRACE(key);
+        SetConnect("C");
+        ChangesPending = true;
+        const std::string before = Record();
+        std::string rows;
+        bool pressed = false;
+        const int result = ShowModalActing([&](TfrmAutomatic& f) {
+            rows = Rows();
+            if (pressed || !f.cbxMaxMTU->Visible()) return;
+            pressed = true;
+            ASSERT_EQ(FocusedName(f), "btnCancel");
+            PressKey(key);
+        });
+        EXPECT_TRUE(pressed);
+        EXPECT_EQ(result, mrNo);
+        EXPECT_EQ(rows, "x.....");
+        EXPECT_EQ(Record(), before);
+        EXPECT_FALSE(ChangesPending);
+        w.reset(CreateForm<TfrmAutomatic>(nullptr));
+    }
 }
 
 }  // namespace
