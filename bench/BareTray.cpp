@@ -5,8 +5,15 @@
 #include <shellapi.h>
 
 namespace {
+NOTIFYICONDATAA icon{};
+
 LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wp, LPARAM lp) {
-    if (message == WM_DESTROY) PostQuitMessage(0);
+    if (message == WM_DESTROY) {
+        // While the window still exists: an icon whose window has gone
+        // stays behind, and holds up the next program's start.
+        Shell_NotifyIconA(NIM_DELETE, &icon);
+        PostQuitMessage(0);
+    }
     return DefWindowProcA(window, message, wp, lp);
 }
 }  // namespace
@@ -20,7 +27,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     HWND window =
         CreateWindowExA(0, "BareTray", "BareTray", WS_POPUP, 7000, 0, 100, 100, nullptr, nullptr, instance, nullptr);
     ShowWindow(window, SW_SHOWNOACTIVATE);
-    NOTIFYICONDATAA icon{};
     icon.cbSize = sizeof icon;
     icon.hWnd = window;
     icon.uID = 1;
@@ -32,6 +38,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
-    Shell_NotifyIconA(NIM_DELETE, &icon);
     return 0;
 }

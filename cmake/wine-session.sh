@@ -77,8 +77,13 @@ keep_pristine_copy() {
 
 start_display() {
     [ -n "${DISPLAY:-}" ] || return 0
-    local n=${DISPLAY#:}
-    [ -e "/tmp/.X11-unix/X$n" ] && return 0
+    local n=${DISPLAY#:} pid
+    if [ -e "/tmp/.X11-unix/X$n" ]; then
+        # A socket left behind by a server that has gone is no display.
+        pid=$(tr -d ' ' <"/tmp/.X$n-lock" 2>/dev/null || true)
+        [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null && return 0
+        rm -f "/tmp/.X11-unix/X$n" "/tmp/.X$n-lock"
+    fi
     Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 </dev/null 9>&- &
     echo $! >"$WINEPREFIX.xvfb"
     for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done

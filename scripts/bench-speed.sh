@@ -26,7 +26,7 @@ program() { windows_path "$build/$1"; }
 once() {
     local mode title exe argument
     IFS='|' read -r mode title exe argument <<<"$1"
-    "$loader" "$timer" "$mode" "$title" "$(program "$exe")" $argument </dev/null 2>/dev/null | tr -d '\r' | tail -1
+    "$loader" "$timer" "$mode" "$title" "$(program "$exe")" $argument </dev/null 2>/dev/null | tr -d '\r' | tail -1 || true
 }
 median() { sort -g | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }'; }
 # pair <kind> <kind>: both medians. The two take turns, so that whatever
