@@ -120,7 +120,7 @@ void TfrmBrisbolt::FormCreate(TComponent*) {
     // The name lookup may take seconds (or dial out): the start never waits
     // for it, the address comes into the menu when the answer does.
     IPaddressis1->Caption = "My IP address is: ";
-    PostMessageA(Handle(), AddressAnswer, 1, 0);
+    PostMessageA(Handle(), AddressLookupStart, 0, 0);
     Application->HintHidePause = 3500;
 }
 
@@ -292,12 +292,22 @@ LRESULT TfrmBrisbolt::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     }
     if (msg == ShowRequest() && msg != 0) return AnswerShowRequest(wp);
-    if (msg == AddressAnswer) {
-        // Posted by FormCreate: the start is over, WinSock can be loaded.
-        if (wp == 1)
-            StartAddressLookup();
+    if (msg == AddressLookupStart) {
+        // The wizard or the apply window pumps messages while it is being
+        // made: the lookup waits until it shows (two seconds at most).
+        if (WindowBeingMade() && lookupDelays_++ < 40)
+            SetTimer(Handle(), AddressLookupStart, 50, nullptr);
         else
-            TakeAddressAnswer(lp);
+            StartAddressLookup();
+        return 0;
+    }
+    if (msg == WM_TIMER && wp == AddressLookupStart) {
+        KillTimer(Handle(), AddressLookupStart);
+        PostMessageA(Handle(), AddressLookupStart, 0, 0);
+        return 0;
+    }
+    if (msg == AddressAnswer) {
+        TakeAddressAnswer(lp);
         return 0;
     }
     if (msg == QuitRequest() && msg != 0) {
@@ -391,6 +401,12 @@ private:
 TfrmBrisbolt::~TfrmBrisbolt() {
     EndAddressLookup();
     if (frmBrisbolt == this) SetDispatcher(nullptr);
+}
+
+bool TfrmBrisbolt::WindowBeingMade() const {
+    for (TForm* form : {frmBrisboltMain, frmMakeRegistryChanges})
+        if (form && !(form->HandleAllocated() && IsWindowVisible(form->Handle()))) return true;
+    return false;
 }
 
 void TfrmBrisbolt::StartAddressLookup() {

@@ -102,9 +102,10 @@ public:
     // What a second start asks of the running copy: its open window to the
     // front (the answer is that window), or else the wizard (the answer is 0).
     static UINT ShowRequest();
-    // The address lookup: posted by FormCreate with wParam 1 to start it
-    // once the start is over, then WinSock's answer (wParam the request).
+    // The address lookup: WinSock's answer (wParam the request), and the
+    // start, posted by FormCreate so that it comes once the start is over.
     static constexpr UINT AddressAnswer = WM_APP + 1;
+    static constexpr UINT AddressLookupStart = WM_APP + 2;
     // The window the user is working in: the one a modal window left
     // enabled, or nullptr when none is open.
     static TForm* FrontWindow();
@@ -115,6 +116,7 @@ protected:
 private:
     TMenuItem* AddItem(const char* name, const char* caption, void (TfrmBrisbolt::*handler)(TComponent*));
     void StartAddressLookup();
+    bool WindowBeingMade() const;
     void TakeAddressAnswer(LPARAM result);
     void EndAddressLookup();
     LRESULT AnswerShowRequest(WPARAM fromSelf);
@@ -125,6 +127,7 @@ private:
     HANDLE lookup_ = nullptr;
     char* lookupBuffer_ = nullptr;
     bool winsockStarted_ = false;
+    int lookupDelays_ = 0;
 };
 
 // The program's own dispatcher, while it exists.

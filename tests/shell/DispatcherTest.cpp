@@ -203,8 +203,16 @@ TEST_F(DispatcherTest, TheStartDoesNotWaitForTheAddress) {
     // fills it in (or leaves it without one when the name does not resolve).
     EXPECT_EQ(form->IPaddressis1->Caption, "My IP address is: ");
     const std::string expected = "My IP address is: " + TfrmBrisbolt::GetLocalIPAddress();
+    // A wizard still being made pumps messages before it shows: the lookup
+    // (and the loading of WinSock) waits until it is up.
+    std::unique_ptr<TfrmAbout> making(CreateForm<TfrmAbout>(nullptr));
+    frmBrisboltMain = making.get();
+    Pump(500);
+    EXPECT_EQ(form->IPaddressis1->Caption, "My IP address is: ");
+    making->Show();
     for (DWORD start = GetTickCount(); form->IPaddressis1->Caption != expected && GetTickCount() - start < 20000;)
         Pump(50);
+    frmBrisboltMain = nullptr;
     EXPECT_EQ(form->IPaddressis1->Caption, expected);
     // A dispatcher that ends before the answer cancels its lookup.
     delete form;
