@@ -302,7 +302,9 @@ TEST_F(SystemSettingsTest, ReceiveWindowFitsTheStack) {
             EXPECT_TRUE(SetSystemRcvWindow(c.rwin));
             EXPECT_EQ(GetSystemRcvWindow(), c.written);
             EXPECT_EQ(Has(M, TcpipParametersKey, "Tcp1323Opts"), c.optionsAfter != -1);
-            if (c.optionsAfter != -1) EXPECT_EQ(Number(M, TcpipParametersKey, "Tcp1323Opts"), c.optionsAfter);
+            if (c.optionsAfter != -1) {
+                EXPECT_EQ(Number(M, TcpipParametersKey, "Tcp1323Opts"), c.optionsAfter);
+            }
         }
     }
     SetWinsock2Probe(previous);
