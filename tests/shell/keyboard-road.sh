@@ -13,10 +13,6 @@ set -euo pipefail
 exe=$1
 fixtures=$2
 shots=$3
-export WINEDEBUG=-all
-export WINELOADER=${WINELOADER:-/usr/lib/wine/wine}
-export WINEPREFIX=${BRISBOLT_WINEPREFIX:?BRISBOLT_WINEPREFIX is not set}
-mkdir -p "$shots"
 work=$(mktemp -d)
 program=
 
@@ -52,12 +48,7 @@ tcpip='HKLM\System\CurrentControlSet\Services\Tcpip\Parameters'
 
 load_reg "$fixtures/clean.reg"
 load_reg "$fixtures/win2k.reg"
-copy="$work/brisbolt_keys_win2k.exe"
-cp "$exe" "$copy"
-"$WINELOADER" reg add 'HKCU\Software\Wine\AppDefaults\brisbolt_keys_win2k.exe' /v Version /d win2k /f \
-    >/dev/null 2>&1 </dev/null
-"$WINELOADER" "$copy" /S >/dev/null 2>&1 </dev/null &
-program=$!
+start win2k /S
 wait_for 'Wine System Tray' 60 >/dev/null || fail "no notification area after \"/S\""
 wait_gone "$apply_title" 60 || fail "the silent display did not end"
 sleep 1

@@ -8,10 +8,6 @@
 set -euo pipefail
 exe=$1
 shots=$2
-export WINEDEBUG=-all
-export WINELOADER=${WINELOADER:-/usr/lib/wine/wine}
-export WINEPREFIX=${BRISBOLT_WINEPREFIX:?BRISBOLT_WINEPREFIX is not set}
-mkdir -p "$shots"
 
 road="silent start"
 . "$(dirname "$0")/../support/screen-road.sh"

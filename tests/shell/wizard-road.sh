@@ -16,10 +16,6 @@ set -euo pipefail
 exe=$1
 fixtures=$2
 shots=$3
-export WINEDEBUG=-all
-export WINELOADER=${WINELOADER:-/usr/lib/wine/wine}
-export WINEPREFIX=${BRISBOLT_WINEPREFIX:?BRISBOLT_WINEPREFIX is not set}
-mkdir -p "$shots"
 work=$(mktemp -d)
 program=
 
@@ -39,16 +35,6 @@ click() {  # window-relative x y
     xdotool click 1
 }
 hover() { xdotool mousemove $((X + $1)) $((Y + $2)); sleep 0.3; xdotool mousemove $((X + $1 + 1)) $((Y + $2)); sleep 0.4; }
-start() {  # version args...: a copy of the program that Wine takes for that Windows
-    local version=$1
-    shift
-    local copy="$work/brisbolt_road_$version.exe"
-    cp "$exe" "$copy"
-    "$WINELOADER" reg add "HKCU\\Software\\Wine\\AppDefaults\\brisbolt_road_$version.exe" /v Version /d "$version" /f \
-        >/dev/null 2>&1 </dev/null
-    "$WINELOADER" "$copy" "$@" >/dev/null 2>&1 </dev/null &
-    program=$!
-}
 quit_from_tray() {
     xdotool mousemove 12 32 click 3
     sleep 1

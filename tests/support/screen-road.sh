@@ -1,6 +1,11 @@
 # Shared by the scripts that drive Brisbolt's windows on the test display
-# (source it; set `shots` to the picture folder, `road` to the name used
-# in messages and WINELOADER first).
+# (source it; set `shots` to the picture folder and `road` to the name used
+# in messages first, and `exe` and `work` for `start`).
+
+export WINEDEBUG=-all
+export WINELOADER=${WINELOADER:-/usr/lib/wine/wine}
+export WINEPREFIX=${BRISBOLT_WINEPREFIX:?BRISBOLT_WINEPREFIX is not set}
+mkdir -p "$shots"
 
 # Says what failed and which windows were there, keeps a picture, ends.
 fail() {
@@ -60,4 +65,16 @@ tray_menu_height() {  # picture
     done | sort -n | tail -1)
     xdotool key Escape
     echo "${menu:-0}"
+}
+# Starts a copy of the program that Wine takes for that Windows; its
+# process into `program`.
+start() {  # version args...
+    local version=$1
+    shift
+    local copy="$work/brisbolt_road_$version.exe"
+    cp "$exe" "$copy"
+    "$WINELOADER" reg add "HKCU\\Software\\Wine\\AppDefaults\\brisbolt_road_$version.exe" /v Version /d "$version" /f \
+        >/dev/null 2>&1 </dev/null
+    "$WINELOADER" "$copy" "$@" >/dev/null 2>&1 </dev/null &
+    program=$!
 }
