@@ -12,9 +12,16 @@ else()
     set(installer_target x86-ansi)
 endif()
 set(installer_script ${CMAKE_SOURCE_DIR}/installer/brisbolt.nsi)
+# The product installer is made with NSIS's stubs and plug-ins built for the
+# i486 (scripts/i486-runtime.sh), Debian's makensis otherwise: its own
+# x86-ansi stubs and plug-ins are built for the Pentium Pro.
+set(BRISBOLT_NSISDIR /usr/share/nsis)
+if(BRISBOLT_I486_RUNTIME AND installer_target STREQUAL x86-ansi)
+    set(BRISBOLT_NSISDIR ${BRISBOLT_I486_RUNTIME}/nsis)
+endif()
 set(help_page ${CMAKE_SOURCE_DIR}/resources/brbhelp.htm)
 add_custom_command(OUTPUT ${BRISBOLT_INSTALLER}
-    COMMAND ${MAKENSIS} -V2 -NOCD -WX -DTARGET=${installer_target} -DPROGRAM=$<TARGET_FILE:brisbolt>
+    COMMAND ${CMAKE_COMMAND} -E env NSISDIR=${BRISBOLT_NSISDIR} ${MAKENSIS} -V2 -NOCD -WX -DTARGET=${installer_target} -DPROGRAM=$<TARGET_FILE:brisbolt>
         -DHELP_PAGE=${help_page} -DVERSION=${BRISBOLT_VERSION_TEXT} -DOUTFILE=${BRISBOLT_INSTALLER}
         ${installer_script}
     DEPENDS brisbolt ${installer_script} ${help_page} ${CMAKE_SOURCE_DIR}/resources/Version.h

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds every target and runs every test: the portable core under the
-# sanitizers on Linux; the 32-bit program's import check and, where the
+# sanitizers on Linux; the 32-bit program's import and instruction checks
+# (after the i486 runtime it links, built once per machine) and, where the
 # machine can run 32-bit code, its Wine suites; the same suites on the 64-bit
 # build under 64-bit Wine, which every machine runs.
 set -uo pipefail
@@ -17,17 +18,23 @@ if [ -n "$unformatted" ]; then
     echo "not formatted (clang-format -i these files):"; echo "$unformatted" | sed 's/^/  /'
 fi
 
-build() {  # folder [toolchain]
+build() {  # folder [toolchain [cmake options]]
     local folder=$1 toolchain=${2:-}
+    shift $(($# < 2 ? $# : 2))
     cmake --no-warn-unused-cli -S . -B "build/$folder" ${toolchain:+-DCMAKE_TOOLCHAIN_FILE=cmake/$toolchain} \
-        -DCMAKE_BUILD_TYPE="$([ -n "$toolchain" ] && echo Release || echo Debug)" >/dev/null &&
+        -DCMAKE_BUILD_TYPE="$([ -n "$toolchain" ] && echo Release || echo Debug)" "$@" >/dev/null &&
         cmake --build "build/$folder" -j"$jobs" >/dev/null
 }
 
+echo "== i486 runtime (scripts/i486-runtime.sh: once per machine, about 20 minutes; then at once)"
+started=$(date +%s)
+runtime=$(scripts/i486-runtime.sh) || { echo "the i486 runtime could not be built"; exit 1; }
+echo "$runtime ($(($(date +%s) - started)) s)"
+
 echo "== native build (portable core, address and undefined-behaviour sanitizers)"
 build native || status=1
-echo "== win32 build (MinGW-w64, i686: the program and its installer, brisbolt-setup.exe)"
-build win32 mingw-i686.cmake || status=1
+echo "== win32 build (MinGW-w64 for the i486: the program and its installer, brisbolt-setup.exe)"
+build win32 mingw-i686.cmake -DBRISBOLT_I486_RUNTIME="$runtime" || status=1
 echo "== win64 build (MinGW-w64, x86_64: the second test target, with a test-only amd64 installer)"
 build win64 mingw-x86_64.cmake || status=1
 [ $status -eq 0 ] || { echo "build failed"; exit 1; }
