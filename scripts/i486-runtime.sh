@@ -30,7 +30,8 @@ target=i686-w64-mingw32
 cc="$target-gcc-win32 -march=i486"
 cxx="$target-g++-win32 -march=i486"
 cflags="-O2 -march=i486"
-plugins="System UserInfo"  # the NSIS plug-ins that installer/brisbolt.nsi calls
+# The NSIS plug-ins that the installer calls (System::Call, UserInfo::...).
+plugins=$(grep -oE '\b[A-Za-z]+::' "$root/installer/brisbolt.nsi" | sed 's/:://' | sort -u | tr '\n' ' ')
 jobs=$(nproc 2>/dev/null || echo 2)
 
 say() { echo "i486 runtime: $*" >&2; }
@@ -38,7 +39,8 @@ version() { dpkg-query -W -f='${Version}' "$1"; }
 source_of() { dpkg-query -W -f='${source:Package}=${source:Version}' "$1"; }
 
 stamp="gcc-$(version gcc-mingw-w64-i686-win32)_src-$(version gcc-12-source)_crt-$(version mingw-w64-i686-dev)"
-stamp+="_zlib-$(version libz-mingw-w64-dev)_nsis-$(version nsis)_recipe-$(grep -v '^ *#' "$0" | sha256sum | cut -c1-10)"
+recipe=$( (grep -v '^ *#' "$0"; echo "$plugins") | sha256sum | cut -c1-10)
+stamp+="_zlib-$(version libz-mingw-w64-dev)_nsis-$(version nsis)_recipe-$recipe"
 stamp=${stamp//[:~]/_}
 dest=$cache/$stamp
 if [ -f "$dest/complete" ]; then
