@@ -60,13 +60,19 @@ make_prefix() {
         choose_sound
         wineserver -w
         touch "$WINEPREFIX/.brisbolt-ready"
+        # The copy for the tests with a prefix of their own is taken now,
+        # before any Brisbolt runs here (the start command opens the wizard,
+        # which saves the network values it finds).
+        keep_pristine_copy
     fi
     flock -u 9
 }
 
 # A running wineserver keeps registry changes in memory and writes them out
 # later, so a prefix copied under a live server is half old, half new. The
-# copy is taken here, after the server has ended and written everything.
+# copy is taken when the prefix is made, after the server has ended and
+# written everything (or, for a prefix made before there were copies, at the
+# first test run).
 keep_pristine_copy() {
     local pristine=$WINEPREFIX.pristine
     [ -f "$pristine/.brisbolt-ready" ] && return 0

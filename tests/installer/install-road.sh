@@ -15,6 +15,9 @@
 #      (a fresh process that never opened the wizard), answered with Return;
 #      the whole Services tree is back byte for byte, and unbrb.exe removed
 #      the files, shortcuts and keys.
+# Between the two: a reinstall over a Brisbolt in the tray, installs that fail
+# halfway (where chattr +i works; the road says when it does not), no
+# msvcrt.dll, and unbrb.exe started on its own, with and without a saved set.
 #   install-road.sh <setup.exe> <uninstall_road.exe> <fixtures folder> <scratch folder>
 set -euo pipefail
 setup=$1
@@ -55,6 +58,20 @@ set_version() {
 program_key='HKLM\Software\Corvelle\Brisbolt'
 run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 arp_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Brisbolt'
+record_key='HKCU\Software\Corvelle\Brisbolt'
+
+# The road starts on a machine that has never seen Brisbolt. The pristine
+# prefix is the build's own, copied at the first test run: where Brisbolt ran
+# in it before that (scripts/start.sh opens the wizard, which saves the
+# values it finds), the copy holds Brisbolt's records, and unbrb.exe would
+# rightly refuse to remove the install further down.
+for maker in 'HKCU\Software\Corvelle' 'HKLM\Software\Corvelle'; do
+    if has_key "$maker"; then
+        "$WINELOADER" reg delete "$maker" /f >>"$log" 2>&1 </dev/null || true
+        ! has_key "$maker" || fail "could not clear $maker, left in the copied prefix by an earlier start of Brisbolt"
+        echo "install road: the copied prefix held $maker from an earlier start of Brisbolt in this build folder; cleared"
+    fi
+done
 
 # NSIS reads /D= raw from the command line, spaces and all, so the line goes
 # through cmd unquoted.
@@ -135,9 +152,25 @@ wait $hung || true
 echo "install road: a Brisbolt that did not end: error level 5, its files untouched"
 
 # A file that cannot be written: chattr +i stops even root, so under Wine a
-# write to it fails for real. The install must leave nothing of itself.
+# write to it fails for real. The install must leave nothing of itself. Only
+# where the file system and the user's rights allow it (not on overlay or
+# tmpfs, not without root): the road says what it leaves out.
 blocker=$prefix/drive_c/windows/unbrb.exe
 menu_folder=$(dirname "$(shortcut Brisbolt.lnk)")
+not_tried=()
+probe=$prefix/drive_c/windows/chattr-probe
+: >"$probe"
+if no_chattr=$(chattr +i "$probe" 2>&1); then
+    chattr -i "$probe"
+    no_chattr=""
+else
+    no_chattr=${no_chattr:-chattr +i failed}
+fi
+rm -f "$probe"
+not_tried() {  # what
+    echo "install road: NOT TRIED here, chattr +i does not work ($no_chattr): $1"
+    not_tried+=("$1")
+}
 leftovers() { find "$unix_folder" "$prefix/drive_c/windows" -maxdepth 1 \( -name '*.new' -o -name '*.old' \) 2>/dev/null || true; }
 # Where a fresh install goes without /D= (the x86 installer: "Program Files (x86)").
 default_folders() { find "$prefix/drive_c" -maxdepth 2 -path '*/Program Files*/Brisbolt' 2>/dev/null || true; }
@@ -154,9 +187,11 @@ left_nothing() {  # what
     ! has_key "$program_key" || fail "$1: the install left $program_key"
     [ -z "$(value "$run_key" brisbolt)" ] || fail "$1: the install wrote the Run value"
 }
-if chattr +i "$blocker" 2>/dev/null; then
+
+# Over an earlier install: the earlier files come back, the very same ones.
+if [ -z "$no_chattr" ]; then
     trap 'chattr -i "$blocker" "$menu_folder" 2>/dev/null; cleanup_throwaway_prefix' EXIT
-    # Over an earlier install: the earlier files come back, the very same ones.
+    chattr +i "$blocker"
     before=$(stamp "$unix_folder/brisbolt.exe"):$(stamp "$unix_folder/brbhelp.htm")
     run_before=$(value "$run_key" brisbolt)
     fails_with 6 "unbrb.exe unwritable, over an earlier install"
@@ -165,10 +200,40 @@ if chattr +i "$blocker" 2>/dev/null; then
     [ -z "$(leftovers)" ] || fail "a failed install left $(leftovers)"
     [ "$(value "$run_key" brisbolt)" = "$run_before" ] || fail "a failed install changed the Run value"
     [ "$(value "$program_key" installdir)" = "$folder" ] || fail "a failed install changed installdir"
-    # Fresh, the last file refused: the copied ones go, and the folder.
     chattr -i "$blocker"
-    wine 'C:\windows\unbrb.exe' /S
-    wait_until 60 removed || fail "unbrb.exe /S did not remove the install"
+    trap cleanup_throwaway_prefix EXIT
+    echo "install road: a file that could not be written over an earlier install: error level 6, the earlier install whole"
+else
+    not_tried "an install over an earlier one that fails halfway"
+fi
+
+# unbrb.exe started on its own while Brisbolt still keeps the values it found
+# before its first change refuses and removes nothing: without Brisbolt
+# nothing could put those values back. Run in place (_?=), it hands its
+# error level back instead of going on from a copy in TEMP.
+installed_whole() { installed && [ -f "$unix_folder/brisbolt.exe" ] && has_key "$arp_key" && [ -n "$(shortcut Brisbolt.lnk)" ]; }
+installed_whole || fail "no whole install to try unbrb.exe on"
+wine reg add "$record_key" /v Orig_ttl_TF /t REG_DWORD /d 1 /f
+code=0
+"$WINELOADER" 'C:\windows\unbrb.exe' /S '_?=C:\windows' >>"$log" 2>&1 </dev/null || code=$?
+[ "$code" != 0 ] || fail "unbrb.exe on its own, with the originals saved, ended with error level 0"
+installed_whole || fail "unbrb.exe on its own, with the originals saved, removed part of the install"
+[ "$(value "$program_key" installdir)" = "$folder" ] || fail "unbrb.exe on its own, with the originals saved, removed installdir"
+[ "$(value "$record_key" Orig_ttl_TF)" = 0x1 ] || fail "unbrb.exe on its own, with the originals saved, removed them"
+echo "install road: unbrb.exe on its own refused while the originals are saved: error level $code, nothing removed"
+# Once they are given back (Brisbolt's record gone), it removes everything
+# the installer made.
+wine reg delete 'HKCU\Software\Corvelle' /f
+wine 'C:\windows\unbrb.exe' /S
+wait_until 90 removed || fail "unbrb.exe /S did not remove the install"
+[ -z "$(shortcut Brisbolt.lnk)" ] || fail "unbrb.exe /S left the Start-menu shortcuts"
+! has_key "$program_key" || fail "unbrb.exe /S left $program_key"
+[ -z "$(value "$run_key" brisbolt)" ] || fail "unbrb.exe /S left the Run value"
+echo "install road: unbrb.exe on its own, nothing saved: files, shortcuts, entry, Run value and keys removed"
+
+# Fresh, the last file refused: the copied ones go, and the folder.
+if [ -z "$no_chattr" ]; then
+    trap 'chattr -i "$blocker" "$menu_folder" 2>/dev/null; cleanup_throwaway_prefix' EXIT
     echo "not the uninstaller" >"$blocker"
     chattr +i "$blocker"
     fails_with 6 "unbrb.exe unwritable"
@@ -184,9 +249,9 @@ if chattr +i "$blocker" 2>/dev/null; then
     chattr -i "$menu_folder"
     rmdir "$menu_folder"
     trap cleanup_throwaway_prefix EXIT
-    echo "install road: a file or shortcut that could not be written: error level 6, an earlier install whole, a fresh one left nothing"
+    echo "install road: a fresh install with a file or shortcut that could not be written: error level 6, nothing left"
 else
-    echo "install road: no chattr +i on this file system: the failed install is not tried"
+    not_tried "a fresh install that fails halfway (a file, the Start-menu folder)"
 fi
 
 # Without msvcrt.dll in the system folder (a bare Windows 95), nothing is
@@ -261,3 +326,6 @@ road win2k 6 win2k.reg
 road win2k 6 win2k-nomtu.reg
 road winxp 7 winxp.reg
 echo "install road: Windows 95, 98, NT 4.0, 2000 (with and without MaxMTU) and XP: every MTU where that Windows reads it, then the Services tree back byte for byte, no saved set, keys, files and shortcuts gone"
+for what in "${not_tried[@]}"; do
+    echo "install road: NOT TRIED on this machine (chattr +i does not work here): $what"
+done
