@@ -91,7 +91,10 @@ void MemoryRegistry::Clear() {
 bool MemoryRegistry::Allowed(RootKey root, const std::string& path, Op op) {
     ++operations_;
     if (failAt_ != 0 && operations_ == failAt_) return false;
-    return refusals_.count({static_cast<int>(root), path, op}) == 0;
+    // A refused operation is one the user has no rights for.
+    if (refusals_.count({static_cast<int>(root), path, op}) == 0) return true;
+    NoteRightsRefused();
+    return false;
 }
 
 std::shared_ptr<MemoryRegistry::Node> MemoryRegistry::Find(RootKey root, const std::vector<std::string>& parts) const {

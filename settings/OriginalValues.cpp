@@ -18,8 +18,20 @@ namespace brisbolt {
 
 namespace {
 
-constexpr RootKey Record = RootKey::CurrentUser;
 constexpr RootKey Machine = RootKey::LocalMachine;
+// Where the saved set lives: the machine's, found by every user.
+constexpr RootKey SetRoot = Machine;
+constexpr const char* SetKey = OriginalsKey;
+// Where an earlier Brisbolt kept it: the record of whoever first opened the
+// wizard.
+constexpr RootKey Record = RootKey::CurrentUser;
+
+constexpr std::string_view SavedPrefix = "Orig_";
+constexpr const char* Mark = "Orig_ttl_TF";
+// Set when copies were added to a set that had only the earlier program's
+// entries: those entries then still give back what they hold, and the
+// copies only what they do not cover.
+constexpr const char* AddedMark = "Orig_added";
 
 constexpr std::string_view AdapterPrefix = "Orig_mtu";
 // The exact copies of every value an apply run may write: where it lives,
@@ -34,20 +46,40 @@ std::string HeldEntry(int index, const char* suffix) {
 }
 constexpr const char* HeldSuffixes[] = {"_Key", "_Name", "_Data", "_TF"};
 
-void SaveFlag(const std::string& name, bool flag) {
-    SetRegistryValue(Record, ProgramKey, true, flag, name, ValueKind::Boolean);
+bool IsSavedEntry(std::string_view name) {
+    return name.size() > SavedPrefix.size() && CompareNames(name.substr(0, SavedPrefix.size()), SavedPrefix) == 0;
+}
+
+std::string FullName(RootKey root, std::string_view key, std::string_view name) {
+    std::string full = std::string(RootName(root)) + "\\" + JoinKeyPath(SplitKeyPath(key));
+    if (!name.empty()) full += "\\" + std::string(name);
+    return full;
+}
+
+// The report of the restore under way, if its caller asked for one.
+RestoreReport* report = nullptr;
+
+// Notes the first value that could not be written back (or read, or
+// removed from the set).
+void NotWrittenBack(RootKey root, std::string_view key, std::string_view name) {
+    if (report && report->notWrittenBack.empty()) report->notWrittenBack = FullName(root, key, name);
+}
+void NotWrittenBack(std::string_view key, std::string_view name) { NotWrittenBack(Machine, key, name); }
+
+bool SaveFlag(const std::string& name, bool flag) {
+    return SetRegistryValue(SetRoot, SetKey, true, flag, name, ValueKind::Boolean);
 }
 
 void SaveNumber(const std::string& name, std::int32_t number) {
-    SetRegistryValue(Record, ProgramKey, true, number, name, ValueKind::Integer);
+    SetRegistryValue(SetRoot, SetKey, true, number, name, ValueKind::Integer);
 }
 
 bool SaveText(const std::string& name, const std::string& text) {
-    return SetRegistryValue(Record, ProgramKey, true, text, name, ValueKind::String);
+    return SetRegistryValue(SetRoot, SetKey, true, text, name, ValueKind::String);
 }
 
-bool SaveCopy(const std::string& name, const RawValue& value) {
-    auto key = ActiveRegistry().OpenForWriting(Record, ProgramKey, true);
+bool SaveRaw(const std::string& name, const RawValue& value) {
+    auto key = ActiveRegistry().OpenForWriting(SetRoot, SetKey, true);
     return key && key->Set(name, value);
 }
 
@@ -84,7 +116,7 @@ void SaveAdaptersNt() {
 class SavedEntries {
 public:
     SavedEntries() {
-        if (auto key = ActiveRegistry().OpenForReading(Record, ProgramKey))
+        if (auto key = ActiveRegistry().OpenForReading(SetRoot, SetKey))
             if (auto names = key->ValueNames()) names_.emplace(names->begin(), names->end());
     }
 
@@ -146,10 +178,11 @@ private:
 
     // A value that is not handed over is missing only if the listing says so.
     Entry Read(const std::string& name) const {
-        auto key = ActiveRegistry().OpenForReading(Record, ProgramKey);
-        if (!key) return {};
-        if (auto value = key->Query(name)) return {true, std::move(value)};
-        return {names_ && !names_->contains(name), std::nullopt};
+        auto key = ActiveRegistry().OpenForReading(SetRoot, SetKey);
+        if (auto value = key ? key->Query(name) : std::nullopt) return {true, std::move(value)};
+        if (key && names_ && !names_->contains(name)) return {true, std::nullopt};
+        NotWrittenBack(SetRoot, SetKey, name);
+        return {};
     }
 
     static std::optional<int> IndexOf(std::string_view prefix, std::string_view name) {
@@ -189,7 +222,10 @@ bool KeyIsGone(std::string_view path) {
 // are gone.
 bool Forget(const SavedEntries& saved, std::initializer_list<std::string> names) {
     for (const auto& name : names)
-        if (!saved.Missing(name) && !DeleteRegistryValue(Record, ProgramKey, name)) return false;
+        if (!saved.Missing(name) && !DeleteRegistryValue(SetRoot, SetKey, name)) {
+            NotWrittenBack(SetRoot, SetKey, name);
+            return false;
+        }
     return true;
 }
 
@@ -215,7 +251,7 @@ void RestoreSlot9x(const SavedEntries& saved, int slot) {
     if (IsValidMtu(*mtu)) {
         if (!SetRegistryValue(Machine, key, false, std::to_string(*mtu), "MaxMTU", ValueKind::String) &&
             !KeyIsGone(key))
-            return;
+            return NotWrittenBack(key, "MaxMTU");
     } else {
         // No MTU was found when saving: hand the slot back to the system default.
         DeleteRegistryValue(Machine, key, "MaxMTU");
@@ -240,17 +276,17 @@ void RestoreAdapterNt(const SavedEntries& saved, int index, InterfacesState inte
     const auto name = saved.Text(MtuEntry(index, "_Name"));
     if (!name) return;
     if (name->empty() || interfaces == InterfacesState::Gone) return ForgetAdapter(saved, index);
-    if (interfaces == InterfacesState::Refused) return;
+    if (interfaces == InterfacesState::Refused) return NotWrittenBack(InterfacesKey, "");
     const std::string path = InterfaceKey(*name);
     auto key = ActiveRegistry().OpenForWriting(Machine, path, false);
     if (!key) {
-        if (KeyIsGone(path)) ForgetAdapter(saved, index);
-        return;
+        if (KeyIsGone(path)) return ForgetAdapter(saved, index);
+        return NotWrittenBack(path, "MaxMTU");
     }
     const auto mtu = saved.Number(MtuEntry(index, "_Val"));
     if (!mtu) return;
     if (IsValidMtu(*mtu)) {
-        if (!WriteInteger(*key, "MaxMTU", *mtu)) return;
+        if (!WriteInteger(*key, "MaxMTU", *mtu)) return NotWrittenBack(path, "MaxMTU");
     } else {
         // No usable MTU was saved: the adapter goes back to its own default,
         // and a value that is already gone is just as good.
@@ -262,7 +298,7 @@ void RestoreAdapterNt(const SavedEntries& saved, int index, InterfacesState inte
 
 bool HasAdapterEntry(int index) {
     RegistryValue value;
-    GetRegistryValue(Record, ProgramKey, ValueKind::Integer, value, MtuEntry(index, "_TF"));
+    GetRegistryValue(SetRoot, SetKey, ValueKind::Integer, value, MtuEntry(index, "_TF"));
     return std::get<std::int32_t>(value) != -1;
 }
 
@@ -291,12 +327,16 @@ struct SavedItem {
     const char* flag;
     const char* value;
     const char* key9x;
+    const char* name9x;
     const char* keyNt;
+    const char* nameNt;
 };
-constexpr SavedItem Ndi{"Orig_ndi_TF", "Orig_ndi_Val", NdiCacheSizeKey, NdiCacheSizeKey};
-constexpr SavedItem Rwin{"Orig_rwin_TF", "Orig_rwin_Val", MstcpKey, TcpipParametersKey};
-constexpr SavedItem Ska{"Orig_ska_TF", "Orig_ska_Val", MstcpKey, NetbtParametersKey};
-constexpr SavedItem Ttl{"Orig_ttl_TF", "Orig_ttl_Val", MstcpKey, TcpipParametersKey};
+constexpr SavedItem Ndi{"Orig_ndi_TF", "Orig_ndi_Val", NdiCacheSizeKey, "default", NdiCacheSizeKey, "default"};
+constexpr SavedItem Rwin{"Orig_rwin_TF",     "Orig_rwin_Val",    MstcpKey,
+                         "DefaultRcvWindow", TcpipParametersKey, "TCPWindowSize"};
+constexpr SavedItem Ska{"Orig_ska_TF",      "Orig_ska_Val",     MstcpKey,
+                        "SessionKeepAlive", NetbtParametersKey, "SessionKeepAlive"};
+constexpr SavedItem Ttl{"Orig_ttl_TF", "Orig_ttl_Val", MstcpKey, "DefaultTTL", TcpipParametersKey, "DefaultTTL"};
 
 void SaveItem(const SavedItem& item, bool present, std::int32_t value) {
     SaveFlag(item.flag, present);
@@ -315,7 +355,11 @@ bool GiveBack(const SavedEntries& saved, const SavedItem& item, Write write) {
     if (!*flag) return true;
     const auto value = saved.Number(item.value);
     if (!value) return false;
-    return *value == -1 || write(*value) || KeyIsGone(Is9xFamily() ? item.key9x : item.keyNt);
+    const bool family9x = Is9xFamily();
+    const char* key = family9x ? item.key9x : item.keyNt;
+    if (*value == -1 || write(*value) || KeyIsGone(key)) return true;
+    NotWrittenBack(key, family9x ? item.name9x : item.nameNt);
+    return false;
 }
 
 bool ListsValue(RegistryKey& key, const std::string& name) {
@@ -324,35 +368,62 @@ bool ListsValue(RegistryKey& key, const std::string& name) {
                                  [&](const std::string& listed) { return CompareNames(listed, name) == 0; });
 }
 
+bool SameKey(std::string_view a, std::string_view b) {
+    return CompareNames(JoinKeyPath(SplitKeyPath(a)), JoinKeyPath(SplitKeyPath(b))) == 0;
+}
+
+bool Marked(RootKey root, const char* key) { return GetRegistryInteger(root, key, Mark) != -1; }
+
 // Copies left by a saving cut short before its mark: they belong to no set.
 void ForgetLooseCopies() {
     const SavedEntries saved;
     for (int index : saved.Indexes(HeldPrefix))
-        for (const char* suffix : HeldSuffixes) DeleteRegistryValue(Record, ProgramKey, HeldEntry(index, suffix));
+        for (const char* suffix : HeldSuffixes) DeleteRegistryValue(SetRoot, SetKey, HeldEntry(index, suffix));
 }
 
-// Each value as it is, or that it is absent. A value that is there but will
-// not be read, or a key that will not open but is there, gets no copy at
-// all: kept as absent, restoring would delete it. The flag is written last,
-// and only after the data, so a copy without its flag tells nothing.
+// Keeps one value as it is, or that it is absent, under the index. A value
+// that is there but will not be read, or a key that will not open but is
+// there, gets no copy at all: kept as absent, restoring would delete it. The
+// flag is written last, and only after the data, so a copy without its flag
+// tells nothing.
+void SaveCopy(int index, const SystemValue& value) {
+    std::optional<RawValue> data;
+    if (auto key = ActiveRegistry().OpenForReading(Machine, value.key)) {
+        data = key->Query(value.name);
+        if (!data && ListsValue(*key, value.name)) return;
+    } else if (!KeyIsGone(value.key)) {
+        return;
+    }
+    SaveText(HeldEntry(index, "_Key"), value.key);
+    SaveText(HeldEntry(index, "_Name"), value.name);
+    if (data && !SaveRaw(HeldEntry(index, "_Data"), *data)) return;
+    SaveFlag(HeldEntry(index, "_TF"), data.has_value());
+}
+
 void SaveCopies() {
     ForgetLooseCopies();
-    auto& registry = ActiveRegistry();
     const auto values = ValuesAnApplyRunMayWrite();
-    for (int index = 0; index < static_cast<int>(values.size()); ++index) {
-        const auto& [path, name] = values[index];
-        std::optional<RawValue> data;
-        if (auto key = registry.OpenForReading(Machine, path)) {
-            data = key->Query(name);
-            if (!data && ListsValue(*key, name)) continue;
-        } else if (!KeyIsGone(path)) {
-            continue;
-        }
-        SaveText(HeldEntry(index, "_Key"), path);
-        SaveText(HeldEntry(index, "_Name"), name);
-        if (data && !SaveCopy(HeldEntry(index, "_Data"), *data)) continue;
-        SaveFlag(HeldEntry(index, "_TF"), data.has_value());
-    }
+    for (int index = 0; index < static_cast<int>(values.size()); ++index) SaveCopy(index, values[index]);
+}
+
+// Whether the earlier program's entries stand for this value: what it may
+// have changed before its set came here, on the keys its entries know. A
+// copy taken now would keep its change. "MTU" and "Tcp1323Opts" it never
+// wrote, nor anything on an adapter key its entries do not name.
+bool CoveredByEntries(const SavedEntries& saved, const SystemValue& value) {
+    if (CompareNames(value.name, "MTU") == 0 || CompareNames(value.name, "Tcp1323Opts") == 0) return false;
+    for (int slot = 0; slot < NetTransSlots; ++slot)
+        if (SameKey(value.key, NetTransKey(slot))) return saved.Flag(MtuEntry(slot, "_TF")).value_or(true);
+    auto parts = SplitKeyPath(value.key);
+    if (parts.empty()) return true;
+    const std::string adapter = parts.back();
+    parts.pop_back();
+    if (!SameKey(JoinKeyPath(parts), InterfacesKey)) return true;
+    const auto indexes = saved.AdapterIndexes();
+    return std::any_of(indexes.begin(), indexes.end(), [&](int index) {
+        const auto name = saved.Text(MtuEntry(index, "_Name"));
+        return !name || CompareNames(*name, adapter) == 0;
+    });
 }
 
 // Gives one value back as it was: its data, or deleted when the system did
@@ -366,11 +437,23 @@ bool GiveBackCopy(const SavedEntries& saved, int index) {
     if (!*flag || path->empty() || name->empty()) return true;
     const bool had = IntegerFrom(**flag).value_or(0) != 0;
     auto key = ActiveRegistry().OpenForWriting(Machine, *path, false);
-    if (!key) return KeyIsGone(*path);
-    if (!had) return key->Delete(*name) || !ValueExists(*key, *name);
-    const auto data = saved.Raw(HeldEntry(index, "_Data"));
-    if (!data) return false;
-    return !*data || key->Set(*name, **data);
+    bool back = false;
+    if (!key) {
+        back = KeyIsGone(*path);
+    } else if (!had) {
+        back = key->Delete(*name) || !ValueExists(*key, *name);
+    } else {
+        const auto data = saved.Raw(HeldEntry(index, "_Data"));
+        if (!data) return false;
+        back = !*data || key->Set(*name, **data);
+    }
+    if (!back) NotWrittenBack(*path, *name);
+    return back;
+}
+
+bool ForgetCopy(const SavedEntries& saved, int index) {
+    return Forget(saved, {HeldEntry(index, "_TF"), HeldEntry(index, "_Key"), HeldEntry(index, "_Name"),
+                          HeldEntry(index, "_Data")});
 }
 
 // A set with copies is given back by them alone; the entries kept beside
@@ -391,9 +474,7 @@ bool RestoreCopies(const SavedEntries& saved, const std::set<int>& indexes) {
     for (int index : indexes)
         if (GiveBackCopy(saved, index)) givenBack.push_back(index);
     if (!ForgetEntriesBesideCopies(saved)) return false;
-    for (int index : givenBack)
-        Forget(saved, {HeldEntry(index, "_TF"), HeldEntry(index, "_Key"), HeldEntry(index, "_Name"),
-                       HeldEntry(index, "_Data")});
+    for (int index : givenBack) ForgetCopy(saved, index);
     return true;
 }
 
@@ -405,9 +486,88 @@ bool GiveBackKeepAlive(std::int32_t keepAlive) {
            SetRegistryValue(Machine, MstcpKey, false, std::to_string(keepAlive), "SessionKeepAlive", ValueKind::String);
 }
 
+// Last: the mark tells that originals are saved, so it stays while any other
+// saved entry is left; else the next apply run would save the changed
+// values over the originals still kept.
+bool ForgetMark(const SavedEntries& saved) {
+    if (!SavedEntries().HoldsOnly({Ttl.flag, Ttl.value})) return false;
+    return Forget(saved, {Ttl.flag, Ttl.value});
+}
+
+bool RestoreSet() {
+    const SavedEntries saved;
+    // Copies are given back all together or not at all: without a listing
+    // of the set there is no telling which are there.
+    if (!saved.Listed() && !GetRegistryString(SetRoot, SetKey, HeldEntry(0, "_Key")).empty()) return false;
+    const auto copies = saved.Indexes(HeldPrefix);
+    const bool added = !copies.empty() && !saved.Missing(AddedMark);
+    if (!copies.empty() && !added) return RestoreCopies(saved, copies) && ForgetMark(saved);
+    if (Is9xFamily())
+        RestoreAdapters9x(saved);
+    else
+        RestoreAdaptersNt(saved);
+
+    const auto restore = [&saved](const SavedItem& item, auto write) {
+        if (GiveBack(saved, item, write)) Forget(saved, {item.flag, item.value});
+    };
+    restore(Ndi, [](std::int32_t ndi) { return SetSystemNdiCacheSize(false, std::to_string(ndi)); });
+    restore(Rwin, SetSystemRcvWindow);
+    restore(Ska, GiveBackKeepAlive);
+    // Copies taken of what the earlier program's entries do not cover.
+    if (added) {
+        bool all = true;
+        for (int index : copies) all = GiveBackCopy(saved, index) && ForgetCopy(saved, index) && all;
+        if (all) Forget(saved, {AddedMark});
+    }
+    return GiveBack(saved, Ttl, SetSystemTTL) && ForgetMark(saved);
+}
+
+std::vector<std::string> SavedNames(RootKey root, const char* path) {
+    std::vector<std::string> names;
+    if (auto key = ActiveRegistry().OpenForReading(root, path))
+        for (auto& name : key->ValueNames().value_or(std::vector<std::string>{}))
+            if (IsSavedEntry(name)) names.push_back(std::move(name));
+    return names;
+}
+
+// An earlier Brisbolt kept the set in the record of whoever first opened the
+// wizard, where no other user, and no uninstall run by one, finds it. It
+// moves to the machine the first time it is seen, all of it, its mark last.
+// A set the machine has already stays: the user's went unseen while that one
+// was saved (or moved here), so it is no newer, and may hold values already
+// changed. The user's then goes.
+void MoveEarlierSet() {
+    if (!Marked(Record, ProgramKey)) return;
+    const auto names = SavedNames(Record, ProgramKey);
+    if (!Marked(SetRoot, SetKey)) {
+        // Whatever a saving cut short left there belongs to no set.
+        for (const auto& name : SavedNames(SetRoot, SetKey)) DeleteRegistryValue(SetRoot, SetKey, name);
+        auto from = ActiveRegistry().OpenForReading(Record, ProgramKey);
+        auto to = ActiveRegistry().OpenForWriting(SetRoot, SetKey, true);
+        if (!from || !to) return;
+        std::optional<RawValue> mark;
+        for (const auto& name : names) {
+            auto value = from->Query(name);
+            if (!value) return;
+            if (CompareNames(name, Mark) == 0)
+                mark = std::move(value);
+            else if (!to->Set(name, *value))
+                return;
+        }
+        if (!mark || !to->Set(Mark, *mark)) return;
+    }
+    // The mark first: a record left halfway is no set any more.
+    if (!DeleteRegistryValue(Record, ProgramKey, Mark)) return;
+    for (const auto& name : names) DeleteRegistryValue(Record, ProgramKey, name);
+}
+
 }  // namespace
 
-bool HasSavedOriginals() { return GetRegistryInteger(Record, ProgramKey, Ttl.flag) != -1; }
+bool HasSavedOriginals() {
+    MoveEarlierSet();
+    // A set the machine refused stays in the record, and counts.
+    return Marked(SetRoot, SetKey) || Marked(Record, ProgramKey);
+}
 
 void SaveOriginalValues() {
     SaveCopies();
@@ -432,31 +592,54 @@ void SaveOriginalValues() {
     }
 }
 
-bool RestoreOriginalValues() {
+void SaveOriginalsOfNewValues() {
+    if (!HasSavedOriginals()) return SaveOriginalValues();
+    // A set the machine would not take stays where it was: this user may not
+    // write there, and so not the system keys either.
+    if (!Marked(SetRoot, SetKey)) return;
     const SavedEntries saved;
-    // Copies are given back all together or not at all: without a listing
-    // of the record there is no telling which are there.
-    if (!saved.Listed() && !GetRegistryString(Record, ProgramKey, HeldEntry(0, "_Key")).empty()) return false;
-    if (const auto copies = saved.Indexes(HeldPrefix); !copies.empty()) {
-        if (!RestoreCopies(saved, copies)) return false;
-        return SavedEntries().HoldsOnly({Ttl.flag, Ttl.value}) && Forget(saved, {Ttl.flag, Ttl.value});
+    if (!saved.Listed()) return;
+    const std::set<int> copies = saved.Indexes(HeldPrefix);
+    // The earlier program's entries stand for what they cover where the set
+    // has no copies of its own, or has copies only added to them.
+    const bool entries = copies.empty() || !saved.Missing(AddedMark);
+    std::vector<SystemValue> copied;
+    for (int index : copies) {
+        const auto key = saved.Text(HeldEntry(index, "_Key"));
+        const auto name = saved.Text(HeldEntry(index, "_Name"));
+        const auto flag = saved.Raw(HeldEntry(index, "_TF"));
+        // Not knowing what is kept, add nothing rather than a second copy.
+        if (!key || !name || !flag) return;
+        if (*flag) copied.push_back({*key, *name});
     }
-    if (Is9xFamily())
-        RestoreAdapters9x(saved);
-    else
-        RestoreAdaptersNt(saved);
+    int next = copies.empty() ? 0 : *copies.rbegin() + 1;
+    bool marked = !copies.empty();
+    for (const auto& value : ValuesAnApplyRunMayWrite()) {
+        const bool kept = std::any_of(copied.begin(), copied.end(), [&](const SystemValue& copy) {
+            return SameKey(copy.key, value.key) && CompareNames(copy.name, value.name) == 0;
+        });
+        if (kept || (entries && CoveredByEntries(saved, value))) continue;
+        if (!marked && !(marked = SaveFlag(AddedMark, true))) return;
+        SaveCopy(next++, value);
+    }
+}
 
-    const auto restore = [&saved](const SavedItem& item, auto write) {
-        if (GiveBack(saved, item, write)) Forget(saved, {item.flag, item.value});
-    };
-    restore(Ndi, [](std::int32_t ndi) { return SetSystemNdiCacheSize(false, std::to_string(ndi)); });
-    restore(Rwin, SetSystemRcvWindow);
-    restore(Ska, GiveBackKeepAlive);
-    // Last: its flag tells that originals are saved, so it stays while any
-    // other saved entry is left; else the next apply run would save the
-    // changed values over the originals still kept.
-    if (!GiveBack(saved, Ttl, SetSystemTTL)) return false;
-    return SavedEntries().HoldsOnly({Ttl.flag, Ttl.value}) && Forget(saved, {Ttl.flag, Ttl.value});
+bool RestoreOriginalValues(RestoreReport* out) {
+    RestoreReport run;
+    report = &run;
+    const unsigned long refusals = RightsRefusals();
+    MoveEarlierSet();
+    run.hadSet = Marked(SetRoot, SetKey) || Marked(Record, ProgramKey);
+    // A set that could not be moved to the machine cannot be given back
+    // from there either.
+    const bool done = !Marked(Record, ProgramKey) && RestoreSet();
+    if (!done) {
+        run.refusedForRights = RightsRefusals() != refusals;
+        NotWrittenBack(SetRoot, SetKey, "");
+    }
+    report = nullptr;
+    if (out) *out = run;
+    return done;
 }
 
 }  // namespace brisbolt

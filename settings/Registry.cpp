@@ -111,6 +111,14 @@ bool KeyExists(RegistryBackend& registry, RootKey root, std::string_view path) {
     return registry.OpenForWriting(root, path, false) != nullptr;
 }
 
+namespace {
+unsigned long rightsRefusals = 0;
+}  // namespace
+
+unsigned long RightsRefusals() { return rightsRefusals; }
+
+void NoteRightsRefused() { ++rightsRefusals; }
+
 const char* RootName(RootKey root) { return root == RootKey::CurrentUser ? "HKEY_CURRENT_USER" : "HKEY_LOCAL_MACHINE"; }
 
 }  // namespace brisbolt

@@ -97,4 +97,10 @@ RawValue DwordValue(std::uint32_t number);
 
 const char* RootName(RootKey root);
 
+// How many registry operations have been refused for want of rights (access
+// denied) since the program started. A caller that must tell a refusal from
+// other failures compares the count before and after. Backends note them.
+unsigned long RightsRefusals();
+void NoteRightsRefused();
+
 }  // namespace brisbolt

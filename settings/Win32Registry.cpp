@@ -6,6 +6,13 @@ namespace brisbolt {
 
 namespace {
 
+// Every failing call goes through here, so that a refusal for rights is told
+// apart from the others.
+LONG Noted(LONG rc) {
+    if (rc == ERROR_ACCESS_DENIED) NoteRightsRefused();
+    return rc;
+}
+
 HKEY RootHandle(RootKey root) { return root == RootKey::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
 
 class Win32Key final : public RegistryKey {
@@ -39,12 +46,12 @@ public:
         // even for an empty value.
         static const BYTE nothing[1] = {0};
         const BYTE* bytes = value.data.empty() ? nothing : value.data.data();
-        return RegSetValueExA(key_.get(), name.c_str(), 0, value.type, bytes, static_cast<DWORD>(value.data.size())) ==
-               ERROR_SUCCESS;
+        return Noted(RegSetValueExA(key_.get(), name.c_str(), 0, value.type, bytes,
+                                    static_cast<DWORD>(value.data.size()))) == ERROR_SUCCESS;
     }
 
     [[nodiscard]] bool Delete(const std::string& name) override {
-        return RegDeleteValueA(key_.get(), name.c_str()) == ERROR_SUCCESS;
+        return Noted(RegDeleteValueA(key_.get(), name.c_str())) == ERROR_SUCCESS;
     }
 
     [[nodiscard]] std::optional<std::vector<std::string>> Subkeys() override {
@@ -104,7 +111,7 @@ bool DeleteTree(HKEY parent, const std::string& path) {
 
 KeyHandle Win32Registry::OpenForReading(RootKey root, std::string_view path) {
     UniqueRegKey key;
-    if (RegOpenKeyExA(RootHandle(root), NativePath(path).c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS)
+    if (Noted(RegOpenKeyExA(RootHandle(root), NativePath(path).c_str(), 0, KEY_READ, key.put())) != ERROR_SUCCESS)
         return nullptr;
     return std::make_unique<Win32Key>(std::move(key));
 }
@@ -120,7 +127,7 @@ KeyHandle Win32Registry::OpenForWriting(RootKey root, std::string_view path, boo
     } else {
         rc = RegOpenKeyExA(RootHandle(root), native.c_str(), 0, KEY_ALL_ACCESS, key.put());
     }
-    if (rc != ERROR_SUCCESS) return nullptr;
+    if (Noted(rc) != ERROR_SUCCESS) return nullptr;
     return std::make_unique<Win32Key>(std::move(key));
 }
 

@@ -76,7 +76,7 @@ protected:
     // The saved set as the earlier program wrote it: no copies of the values.
     void SaveAsTheEarlierProgramDid() {
         SaveOriginalValues();
-        auto key = registry().OpenForWriting(U, ProgramKey, false);
+        auto key = registry().OpenForWriting(M, OriginalsKey, false);
         ASSERT_TRUE(key);
         const auto names = key->ValueNames().value();
         for (const auto& name : names)
@@ -87,17 +87,17 @@ protected:
     // The names of the system values whose copies are still kept.
     std::set<std::string> CopiesLeft() {
         std::set<std::string> names;
-        auto key = registry().OpenForReading(U, ProgramKey);
+        auto key = registry().OpenForReading(M, OriginalsKey);
         const auto listed = key ? key->ValueNames().value() : std::vector<std::string>{};
         for (const auto& name : listed)
             if (name.rfind("Orig_reg", 0) == 0 && name.size() > 5 && name.substr(name.size() - 5) == "_Name")
                 names.insert(ReadString(*key, name).value_or("?"));
         return names;
     }
-    bool AnySavedEntry() { return RecordSnapshot().find("Orig_") != std::string::npos; }
+    bool AnySavedEntry() { return SavedSetSnapshot().find("Orig_") != std::string::npos; }
     // The saved entries of one adapter, with their data.
     std::string EntriesOf(int index) {
-        std::istringstream record(RecordSnapshot());
+        std::istringstream record(SavedSetSnapshot());
         std::string line, entries;
         const std::string prefix = "\"Orig_mtu" + std::to_string(index) + "_";
         while (std::getline(record, line))
@@ -179,11 +179,11 @@ TEST_F(OriginalValuesTest, RoundTripOnWindows98) {
         EXPECT_TRUE(HasSavedOriginals());
         // The entries the earlier program kept stay as they were.
         for (int slot = 0; slot < 10; ++slot) {
-            EXPECT_EQ(Number(U, ProgramKey, "Orig_mtu" + std::to_string(slot) + "_TF"), slot <= 3 ? 1 : 0);
-            EXPECT_EQ(Number(U, ProgramKey, "Orig_mtu" + std::to_string(slot) + "_Val"), 1500);
+            EXPECT_EQ(Number(M, OriginalsKey, "Orig_mtu" + std::to_string(slot) + "_TF"), slot <= 3 ? 1 : 0);
+            EXPECT_EQ(Number(M, OriginalsKey, "Orig_mtu" + std::to_string(slot) + "_Val"), 1500);
         }
-        EXPECT_EQ(Number(U, ProgramKey, "Orig_ndi_Val"), 32);
-        EXPECT_EQ(Number(U, ProgramKey, "Orig_ska_Val"), 7200);  // as found: seconds
+        EXPECT_EQ(Number(M, OriginalsKey, "Orig_ndi_Val"), 32);
+        EXPECT_EQ(Number(M, OriginalsKey, "Orig_ska_Val"), 7200);  // as found: seconds
 
         ApplyNewValues();
         EXPECT_NE(ServicesSnapshot(), original);
@@ -191,7 +191,7 @@ TEST_F(OriginalValuesTest, RoundTripOnWindows98) {
         EXPECT_FALSE(HasSavedOriginals());
         // Each binding its own MTU, the switches too.
         EXPECT_EQ(ServicesSnapshot(), original);
-        EXPECT_FALSE(AnySavedEntry()) << RecordSnapshot();
+        EXPECT_FALSE(AnySavedEntry()) << SavedSetSnapshot();
     }
 }
 
@@ -205,14 +205,14 @@ TEST_F(OriginalValuesTest, RoundTripOnWindows2000WithTwelveInterfaces) {
         SaveOriginalValues();
         for (int i = 0; i < 12; ++i) {
             const std::string entry = "Orig_mtu" + std::to_string(i);
-            EXPECT_EQ(Number(U, ProgramKey, entry + "_TF"), 1);
-            EXPECT_EQ(Text(U, ProgramKey, entry + "_Name"), names[i]);
-            EXPECT_EQ(Number(U, ProgramKey, entry + "_Val"), 1500 - 4 * i);
+            EXPECT_EQ(Number(M, OriginalsKey, entry + "_TF"), 1);
+            EXPECT_EQ(Text(M, OriginalsKey, entry + "_Name"), names[i]);
+            EXPECT_EQ(Number(M, OriginalsKey, entry + "_Val"), 1500 - 4 * i);
         }
         ApplyNewValues();
         RestoreOriginalValues();
         EXPECT_EQ(SystemSnapshot(), original);
-        EXPECT_FALSE(AnySavedEntry()) << RecordSnapshot();
+        EXPECT_FALSE(AnySavedEntry()) << SavedSetSnapshot();
     }
 }
 
@@ -222,7 +222,7 @@ TEST_F(OriginalValuesTest, NtAdaptersAreSavedOnEveryNtVersion) {
         LoadFixture("win2k.reg");
         const std::string original = SystemSnapshot();
         SaveOriginalValues();
-        EXPECT_EQ(Number(U, ProgramKey, "Orig_mtu11_Val"), 1456);
+        EXPECT_EQ(Number(M, OriginalsKey, "Orig_mtu11_Val"), 1456);
         ApplyNewValues();
         // A value no apply run writes here is none of the restore's business.
         PutNumber(M, InterfaceKey(Interfaces()[0]), "MaxMTU", 9000);
@@ -230,7 +230,7 @@ TEST_F(OriginalValuesTest, NtAdaptersAreSavedOnEveryNtVersion) {
         EXPECT_EQ(Number(M, InterfaceKey(Interfaces()[0]), "MaxMTU"), 9000);
         PutNumber(M, InterfaceKey(Interfaces()[0]), "MaxMTU", 1500);
         EXPECT_EQ(SystemSnapshot(), original);
-        EXPECT_FALSE(AnySavedEntry()) << RecordSnapshot();
+        EXPECT_FALSE(AnySavedEntry()) << SavedSetSnapshot();
     }
 }
 
@@ -240,12 +240,12 @@ TEST_F(OriginalValuesTest, NtAdapterWithoutMtuLeavesNoEntry) {
         registry().OpenForWriting(M, InterfaceKeyPrefix + std::string("{A}"), true);
         PutNumber(M, InterfaceKeyPrefix + std::string("{B}"), "MaxMTU", 1500);
         SaveOriginalValues();
-        EXPECT_EQ(Number(U, ProgramKey, "Orig_mtu0_TF"), 0);
-        EXPECT_EQ(Text(U, ProgramKey, "Orig_mtu0_Name"), "{A}");
-        EXPECT_FALSE(Has(U, ProgramKey, "Orig_mtu0_Val"));
+        EXPECT_EQ(Number(M, OriginalsKey, "Orig_mtu0_TF"), 0);
+        EXPECT_EQ(Text(M, OriginalsKey, "Orig_mtu0_Name"), "{A}");
+        EXPECT_FALSE(Has(M, OriginalsKey, "Orig_mtu0_Val"));
         SetSystemMTU(false, 1400);
         EXPECT_TRUE(RestoreOriginalValues());
-        EXPECT_FALSE(AnySavedEntry()) << RecordSnapshot();
+        EXPECT_FALSE(AnySavedEntry()) << SavedSetSnapshot();
         EXPECT_EQ(Number(M, InterfaceKeyPrefix + std::string("{B}"), "MaxMTU"), 1500);
         // What the apply run created where nothing was goes again.
         EXPECT_FALSE(Has(M, InterfaceKeyPrefix + std::string("{A}"), "MaxMTU"));
@@ -264,7 +264,7 @@ TEST_F(OriginalValuesTest, InvalidSavedMtuGivesTheSystemDefaultBack) {
             // No numeric MTU on any TCP/IP binding: the saved MTU is -1.
             for (int slot : {1, 3}) PutText(M, NetTransKey(slot), "MaxMTU", "");
             SaveAsTheEarlierProgramDid();
-            EXPECT_EQ(Number(U, ProgramKey, "Orig_mtu1_Val"), -1);
+            EXPECT_EQ(Number(M, OriginalsKey, "Orig_mtu1_Val"), -1);
             SetSystemMTU(false, 1400);
             RestoreOriginalValues();
             for (int slot : {1, 3}) {
@@ -272,8 +272,8 @@ TEST_F(OriginalValuesTest, InvalidSavedMtuGivesTheSystemDefaultBack) {
                 EXPECT_FALSE(Has(M, NetTransKey(slot), "IPMTU"));
             }
             // The entries go as for a valid value; slots without a flag keep theirs.
-            EXPECT_FALSE(Has(U, ProgramKey, "Orig_mtu1_TF"));
-            EXPECT_FALSE(Has(U, ProgramKey, "Orig_mtu1_Val"));
+            EXPECT_FALSE(Has(M, OriginalsKey, "Orig_mtu1_TF"));
+            EXPECT_FALSE(Has(M, OriginalsKey, "Orig_mtu1_Val"));
         } else {
             const std::string first = InterfaceKey(Interfaces()[0]);
             PutNumber(M, first, "MaxMTU", 0);
@@ -282,7 +282,7 @@ TEST_F(OriginalValuesTest, InvalidSavedMtuGivesTheSystemDefaultBack) {
             RestoreOriginalValues();
             EXPECT_FALSE(Has(M, first, "MaxMTU"));
             EXPECT_EQ(Number(M, InterfaceKey(Interfaces()[1]), "MaxMTU"), 1496);
-            EXPECT_FALSE(AnySavedEntry()) << RecordSnapshot();
+            EXPECT_FALSE(AnySavedEntry()) << SavedSetSnapshot();
         }
     }
 }
@@ -299,14 +299,14 @@ TEST_F(OriginalValuesTest, NtEntriesAfterAGapAreRestoredToo) {
                 const std::string name = "{ADAPTER-" + std::to_string(i) + "}";
                 const std::string entry = "Orig_mtu" + std::to_string(indexes[i]);
                 PutNumber(M, InterfaceKey(name), "MaxMTU", 1400);
-                PutNumber(U, ProgramKey, entry + "_TF", 1);
-                PutText(U, ProgramKey, entry + "_Name", name);
-                PutNumber(U, ProgramKey, entry + "_Val", 1500 - std::uint32_t(i));
+                PutNumber(M, OriginalsKey, entry + "_TF", 1);
+                PutText(M, OriginalsKey, entry + "_Name", name);
+                PutNumber(M, OriginalsKey, entry + "_Val", 1500 - std::uint32_t(i));
             }
             RestoreOriginalValues();
             for (std::size_t i = 0; i < indexes.size(); ++i)
                 EXPECT_EQ(Number(M, InterfaceKey("{ADAPTER-" + std::to_string(i) + "}"), "MaxMTU"), 1500 - int(i));
-            EXPECT_FALSE(AnySavedEntry()) << RecordSnapshot();
+            EXPECT_FALSE(AnySavedEntry()) << SavedSetSnapshot();
         }
     }
 }
@@ -405,7 +405,7 @@ TEST_F(OriginalValuesTest, AnItemThatCannotBeGivenBackKeepsItsEntriesAndTheSaved
             };
             saveAndApply();
             RestoreOriginalValues();
-            const std::string cleanSystem = SystemSnapshot(), cleanRecord = RecordSnapshot();
+            const std::string cleanSystem = SystemSnapshot(), cleanRecord = SavedSetSnapshot();
 
             saveAndApply();
             RefusingOneRead refusing(registry(), c.refused, c.write);
@@ -413,15 +413,15 @@ TEST_F(OriginalValuesTest, AnItemThatCannotBeGivenBackKeepsItsEntriesAndTheSaved
             EXPECT_FALSE(RestoreOriginalValues());
             SetActiveRegistry(&registry());
             if (c.earlierSet)
-                EXPECT_TRUE(Has(U, ProgramKey, c.kept));
+                EXPECT_TRUE(Has(M, OriginalsKey, c.kept));
             else
-                EXPECT_EQ(CopiesLeft(), std::set<std::string>{c.kept}) << RecordSnapshot();
+                EXPECT_EQ(CopiesLeft(), std::set<std::string>{c.kept}) << SavedSetSnapshot();
             EXPECT_TRUE(HasSavedOriginals()) << "the next apply run must not save over what is kept";
 
             // Once the registry lets it, the next restore finishes the job.
             EXPECT_TRUE(RestoreOriginalValues());
             EXPECT_EQ(SystemSnapshot(), cleanSystem);
-            EXPECT_EQ(RecordSnapshot(), cleanRecord);
+            EXPECT_EQ(SavedSetSnapshot(), cleanRecord);
         }
     }
 }
@@ -431,10 +431,10 @@ TEST_F(OriginalValuesTest, RestoringWithoutASavedSetChangesNothing) {
         Fresh(version);
         LoadFixture(version == 3 ? "win98.reg" : "win2k.reg");
         SetConnect("N");
-        const std::string system = SystemSnapshot(), record = RecordSnapshot();
+        const std::string system = SystemSnapshot(), record = SavedSetSnapshot();
         RestoreOriginalValues();
         EXPECT_EQ(SystemSnapshot(), system);
-        EXPECT_EQ(RecordSnapshot(), record);
+        EXPECT_EQ(SavedSetSnapshot(), record);
     }
 }
 
@@ -452,7 +452,7 @@ TEST_F(OriginalValuesTest, AValueThatWasMissingGoesAgainAfterRestoring) {
                 SaveAsTheEarlierProgramDid();
             else
                 SaveOriginalValues();
-            EXPECT_EQ(Number(U, ProgramKey, "Orig_ttl_TF"), 0);
+            EXPECT_EQ(Number(M, OriginalsKey, "Orig_ttl_TF"), 0);
             EXPECT_TRUE(HasSavedOriginals());  // a stored 0 still marks the set
             EXPECT_TRUE(SetSystemTTL(64));
             RestoreOriginalValues();
@@ -473,8 +473,8 @@ TEST_F(OriginalValuesTest, ThreeProtocolSlotsOn9x) {
         PutText(M, NetTransKey(2), "DriverDesc", "IPX/SPX-compatible Protocol");
         SaveAsTheEarlierProgramDid();
         for (int slot = 0; slot < 10; ++slot) {
-            EXPECT_EQ(Number(U, ProgramKey, "Orig_mtu" + std::to_string(slot) + "_TF"), slot < 3 ? 1 : 0);
-            EXPECT_EQ(Number(U, ProgramKey, "Orig_mtu" + std::to_string(slot) + "_Val"), 1500);
+            EXPECT_EQ(Number(M, OriginalsKey, "Orig_mtu" + std::to_string(slot) + "_TF"), slot < 3 ? 1 : 0);
+            EXPECT_EQ(Number(M, OriginalsKey, "Orig_mtu" + std::to_string(slot) + "_Val"), 1500);
         }
         SetSystemMTU(false, 1400);
         EXPECT_TRUE(RestoreOriginalValues());
@@ -516,12 +516,12 @@ TEST_F(OriginalValuesTest, NtMachinesGetEveryOriginalBackAndKeepNoSavedSet) {
             SaveOriginalValues();
             ASSERT_TRUE(HasSavedOriginals());
             if (!Interfaces().empty()) {
-                EXPECT_EQ(Number(U, ProgramKey, "Orig_mtu1_TF"), 0);
+                EXPECT_EQ(Number(M, OriginalsKey, "Orig_mtu1_TF"), 0);
             }
             ApplyNewValues();
             EXPECT_TRUE(RestoreOriginalValues());
             EXPECT_FALSE(HasSavedOriginals());
-            EXPECT_FALSE(AnySavedEntry()) << RecordSnapshot();
+            EXPECT_FALSE(AnySavedEntry()) << SavedSetSnapshot();
             EXPECT_EQ(MachineSnapshot(), restored);
         }
     }
@@ -564,10 +564,10 @@ TEST_F(OriginalValuesTest, AnOriginalThatCannotBeWrittenBackKeepsTheSavedSet) {
             SetActiveRegistry(&registry());
             EXPECT_FALSE(complete);
             EXPECT_TRUE(HasSavedOriginals());
-            EXPECT_EQ(CopiesLeft(), c.left) << RecordSnapshot();
+            EXPECT_EQ(CopiesLeft(), c.left) << SavedSetSnapshot();
 
             EXPECT_TRUE(RestoreOriginalValues());
-            EXPECT_FALSE(AnySavedEntry()) << RecordSnapshot();
+            EXPECT_FALSE(AnySavedEntry()) << SavedSetSnapshot();
             EXPECT_EQ(MachineSnapshot(), restored);
         }
     }
@@ -595,7 +595,7 @@ TEST_F(OriginalValuesTest, EntriesWhoseKeyIsGoneGoToo) {
             ASSERT_TRUE(registry().DeleteKeyTree(M, gone));
             EXPECT_TRUE(RestoreOriginalValues());
             EXPECT_FALSE(HasSavedOriginals());
-            EXPECT_FALSE(AnySavedEntry()) << RecordSnapshot();
+            EXPECT_FALSE(AnySavedEntry()) << SavedSetSnapshot();
             EXPECT_FALSE(registry().OpenForReading(M, gone)) << "restoring makes no key";
         }
     }

@@ -1,5 +1,8 @@
 #include "tests/settings/RegistryTestSupport.h"
 
+#include <algorithm>
+
+#include "settings/OriginalValues.h"
 #include "settings/ProgramSettings.h"
 #include "settings/RegFile.h"
 #include "settings/RegistryDump.h"
@@ -17,14 +20,22 @@ std::string SystemSnapshot() {
     std::string all;
     for (const char* key :
          {MstcpKey, "System\\CurrentControlSet\\Services\\VxD\\NWLink",
-          "System\\CurrentControlSet\\Services\\Class\\NetTrans", TcpipParametersKey, NetbtParametersKey, ProgramKey})
+          "System\\CurrentControlSet\\Services\\Class\\NetTrans", TcpipParametersKey, NetbtParametersKey})
         all += DumpKeyTree(r, M, key);
+    // Of the program's machine key only its own values (the 9x MTU marker):
+    // the saved set below it is no system value.
+    const std::string program = DumpKeyTree(r, M, ProgramKey);
+    const auto values = program.find('\n') + 1;
+    const auto end = std::min(program.find("\n[", values - 1) + 1, program.size());
+    if (values < end) all += program.substr(0, end);
     return all;
 }
 
 std::string ServicesSnapshot() {
     return DumpKeyTree(TestRegistry(), RootKey::LocalMachine, "System\\CurrentControlSet\\Services");
 }
+
+std::string SavedSetSnapshot() { return DumpKeyTree(TestRegistry(), RootKey::LocalMachine, OriginalsKey); }
 
 std::string RecordSnapshot() { return DumpKeyTree(TestRegistry(), RootKey::CurrentUser, ProgramKey); }
 

@@ -26,6 +26,8 @@ void LoadFixture(const std::string& name);
 // The keys the program touches, as text, for before/after comparisons.
 std::string SystemSnapshot();
 std::string RecordSnapshot();
+// The saved originals of the machine.
+std::string SavedSetSnapshot();
 // Every service's keys and values, as a whole.
 std::string ServicesSnapshot();
 
