@@ -40,6 +40,8 @@ Target ${TARGET}
 !define PRODUCT "Brisbolt"
 !define MAKER "Corvelle"
 !define PROGRAM_KEY "Software\Corvelle\Brisbolt"
+!define ORIGINALS_KEY "Software\Corvelle\Brisbolt\Originals"
+!define RESTORED_SWITCH "/RESTORED"
 !define MAKER_KEY "Software\Corvelle"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define ARP_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Brisbolt"
@@ -391,17 +393,34 @@ FunctionEnd
 
 ; 1 while Brisbolt still keeps the settings it found before its first change.
 Var SavedOriginals
+; 1 when Brisbolt started the uninstaller after writing them back.
+Var Restored
 
 Function un.onInit
     !insertmacro REFUSE_WITHOUT_RIGHTS
     ; The uninstaller lives in the Windows folder: where Brisbolt went is
     ; only known from the installer's note.
     ReadRegStr $INSTDIR HKLM "${PROGRAM_KEY}" "installdir"
+    ; The machine's set, or one an earlier Brisbolt kept in the user's record.
     StrCpy $SavedOriginals 0
+    ClearErrors
+    ReadRegDWORD $0 HKLM "${ORIGINALS_KEY}" "Orig_ttl_TF"
+    ${IfNot} ${Errors}
+        StrCpy $SavedOriginals 1
+    ${EndIf}
     ClearErrors
     ReadRegDWORD $0 HKCU "${PROGRAM_KEY}" "Orig_ttl_TF"
     ${IfNot} ${Errors}
         StrCpy $SavedOriginals 1
+    ${EndIf}
+    ; Brisbolt says so when it has just written the originals back.
+    ${un.GetParameters} $0
+    ClearErrors
+    ${un.GetOptions} $0 "${RESTORED_SWITCH}" $1
+    ${If} ${Errors}
+        StrCpy $Restored 0
+    ${Else}
+        StrCpy $Restored 1
     ${EndIf}
     ; Started on its own before Brisbolt gave the settings back: removing
     ; Brisbolt now would leave the changed values with no way back.
@@ -441,25 +460,30 @@ Section "Uninstall"
 
     DeleteRegValue HKLM "${RUN_KEY}" "brisbolt"
     DeleteRegKey HKLM "${ARP_KEY}"
-    DeleteRegKey HKLM "${PROGRAM_KEY}"
-    DeleteRegKey /ifempty HKLM "${MAKER_KEY}"
-    ; Brisbolt's own record goes too, unless it still holds originals that
-    ; nothing could give back (Brisbolt's file was gone already).
+    ; The program's keys go, unless they still hold originals that nothing
+    ; could give back (Brisbolt's file was gone already): then the saved set
+    ; stays, the rest goes.
     ${If} $SavedOriginals == 0
+        DeleteRegKey HKLM "${PROGRAM_KEY}"
+        DeleteRegKey /ifempty HKLM "${MAKER_KEY}"
         DeleteRegKey HKCU "${PROGRAM_KEY}"
         DeleteRegKey /ifempty HKCU "${MAKER_KEY}"
     ${Else}
-        DetailPrint "Kept HKEY_CURRENT_USER\${PROGRAM_KEY}: it holds the network settings found before Brisbolt's first change."
+        DeleteRegValue HKLM "${PROGRAM_KEY}" "installdir"
+        DetailPrint "Kept HKEY_LOCAL_MACHINE\${ORIGINALS_KEY} and HKEY_CURRENT_USER\${PROGRAM_KEY}: they hold the network settings found before Brisbolt's first change."
     ${EndIf}
 
     Delete /REBOOTOK "$WINDIR\${UNINSTALLER}"
 
-    ; Brisbolt has written the original network settings back; Windows
-    ; reads them at start only.
+    ; Only when Brisbolt has just written the original network settings
+    ; back: Windows reads them at start only.
     ${If} $SavedOriginals == 0
+    ${AndIf} $Restored == 1
         DetailPrint "Windows must be restarted to bring the original network settings back into force."
         MessageBox MB_OK|MB_ICONINFORMATION \
             "Brisbolt has been removed.$\r$\n$\r$\nWindows must be restarted to bring the original network settings back into force. Please restart Windows now." \
             /SD IDOK
+    ${ElseIf} $SavedOriginals == 0
+        DetailPrint "Brisbolt has been removed."
     ${EndIf}
 SectionEnd

@@ -109,15 +109,21 @@ void SaveAdaptersNt() {
     }
 }
 
-// The record's saved entries as restoring reads them. An entry that is not
+bool KeyIsGone(std::string_view path);
+
+// The set's saved entries as restoring reads them. An entry that is not
 // there is told apart from one the registry would not hand over: only the
 // first may count as "nothing saved", so a passing failure never costs the
 // one copy of an original.
 class SavedEntries {
 public:
     SavedEntries() {
-        if (auto key = ActiveRegistry().OpenForReading(SetRoot, SetKey))
+        if (auto key = ActiveRegistry().OpenForReading(SetRoot, SetKey)) {
             if (auto names = key->ValueNames()) names_.emplace(names->begin(), names->end());
+        } else if (KeyIsGone(SetKey)) {
+            // No set was ever saved here.
+            names_.emplace();
+        }
     }
 
     // Empty when unknown; false when missing (or not a number, as a flag reads).
@@ -180,7 +186,7 @@ private:
     Entry Read(const std::string& name) const {
         auto key = ActiveRegistry().OpenForReading(SetRoot, SetKey);
         if (auto value = key ? key->Query(name) : std::nullopt) return {true, std::move(value)};
-        if (key && names_ && !names_->contains(name)) return {true, std::nullopt};
+        if (names_ && !names_->contains(name) && (key || names_->empty())) return {true, std::nullopt};
         NotWrittenBack(SetRoot, SetKey, name);
         return {};
     }

@@ -205,25 +205,34 @@ void TfrmBrisbolt::SingleInstance1AlreadyRunning(TComponent*, std::uint32_t, HWN
     // With Brisbolt in the tray (it starts with Windows), Add/Remove
     // Programs would otherwise only hear that it is running: the running
     // copy, which holds the tray icon, does the uninstall instead.
-    if (IsUninstallSwitch(Application->ParamStr(1)) && hPrevWnd && PostMessageA(hPrevWnd, UninstallRequest(), 0, 0)) {
-        Application->Terminate();
-        return;
+    // Its questions must come up in front, with the keyboard.
+    if (IsUninstallSwitch(Application->ParamStr(1)) && hPrevWnd) {
+        AllowAnyForeground();
+        if (PostMessageA(hPrevWnd, UninstallRequest(), 0, 0)) {
+            Application->Terminate();
+            return;
+        }
     }
     ShowMessage(AlreadyRunningMessage);
     // Then what the user started Brisbolt for: the running copy opens its
-    // wizard, or brings its open window to the front. Windows 2000 and later
-    // let only the foreground program hand the foreground on.
+    // wizard, or brings its open window to the front.
     if (hPrevWnd) {
-        using AllowFunction = BOOL(WINAPI*)(DWORD);
-        if (auto allow = reinterpret_cast<AllowFunction>(
-                reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "AllowSetForegroundWindow"))))
-            allow(static_cast<DWORD>(-1));  // ASFW_ANY
+        AllowAnyForeground();
         DWORD_PTR front = 0;
         if (SendMessageTimeoutA(hPrevWnd, ShowRequest(), 0, 0, SMTO_ABORTIFHUNG, 10000, &front) && front &&
             IsWindow(reinterpret_cast<HWND>(front)))
             SetForegroundWindow(reinterpret_cast<HWND>(front));
     }
     Application->Terminate();
+}
+
+// Windows 2000 and later let only the foreground program hand the
+// foreground on; 95 and NT 4.0 have no such function (and no such rule).
+void TfrmBrisbolt::AllowAnyForeground() {
+    using AllowFunction = BOOL(WINAPI*)(DWORD);
+    if (auto allow = reinterpret_cast<AllowFunction>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "AllowSetForegroundWindow"))))
+        allow(static_cast<DWORD>(-1));  // ASFW_ANY
 }
 
 void TfrmBrisbolt::QuitProgram() {
@@ -247,7 +256,7 @@ void TfrmBrisbolt::Uninstall() {
     // A second request while the first one asks its questions is the same request.
     if (uninstalling_) return;
     uninstalling_ = true;
-    ShowMessage(UninstallNotice);
+    ShowMessage(HasSavedOriginals() ? UninstallNotice : UninstallNoticeNothingSaved);
     if (!AskQuestion(UninstallQuestion)) {
         uninstalling_ = false;
         return;
@@ -257,11 +266,17 @@ void TfrmBrisbolt::Uninstall() {
     // takes the NT branch: on 95, 98 or Me the restore would write nothing
     // back and drop the saved originals.
     GetWindowsVersion();
-    RestoreOriginalValues();
+    RestoreReport report;
     // What could not be written back stays saved, and so does everything
     // the uninstaller would remove: it refuses while originals are saved.
-    if (HasSavedOriginals()) {
-        ShowMessage(UninstallNotRestored);
+    if (!RestoreOriginalValues(&report) || HasSavedOriginals()) {
+        if (report.refusedForRights)
+            ShowMessage(UninstallNotRestored);
+        else
+            ShowMessage(UninstallNotWrittenBack[0] +
+                        (report.notWrittenBack.empty() ? std::string("HKEY_LOCAL_MACHINE") + OriginalsKey
+                                                       : report.notWrittenBack) +
+                        UninstallNotWrittenBack[1]);
         uninstalling_ = false;
         return;
     }
@@ -269,7 +284,8 @@ void TfrmBrisbolt::Uninstall() {
     char folder[255] = {};
     GetWindowsDirectoryA(folder, sizeof folder);
     TrayIcon1->SetActive(false);
-    const std::string uninstaller = std::string(folder) + "\\" + UninstallerName;
+    std::string uninstaller = std::string(folder) + "\\" + UninstallerName;
+    if (report.hadSet) uninstaller += std::string(" ") + UninstallerRestoredSwitch;
     WinExec(uninstaller.c_str(), SW_SHOWNORMAL);
     // No restart on the way out: the uninstaller is at work.
     ChangesPending = RestartDeferred = false;

@@ -27,11 +27,24 @@ inline constexpr const char* UninstallQuestion = "Are you sure you want to unins
 inline constexpr const char* UninstallNotice =
     "Brisbolt will now put back the network settings it found before its first change, "
     "then its uninstaller removes the program.";
-// When the system keys cannot all be written (no administrator rights on
-// NT, 2000 or XP), nothing is removed, so the originals are never lost.
+// No saved set on this machine: there is nothing to put back.
+inline constexpr const char* UninstallNoticeNothingSaved =
+    "Brisbolt keeps no saved network settings on this machine, so there is nothing to put back. "
+    "Its uninstaller will now remove the program.";
+// When the system keys cannot all be written, nothing is removed, so the
+// originals are never lost. Said for rights only when a write was refused
+// for them (no administrator rights on NT, 2000 or XP).
 inline constexpr const char* UninstallNotRestored =
     "Brisbolt could not write all of the original network settings back: changing them needs administrator "
     "rights. Nothing has been uninstalled. Please ask an administrator to run \"Uninstall Brisbolt\".";
+// Any other failure names the value; the text goes between the two parts.
+inline constexpr const char* UninstallNotWrittenBack[] = {
+    "Brisbolt could not write the original network settings back: \"",
+    "\" could not be written. Nothing has been uninstalled, and the settings it found before its first change "
+    "are still kept. Please run \"Uninstall Brisbolt\" again."};
+// Tells the uninstaller that the original settings were written back, so
+// that it may say a restart brings them into force.
+inline constexpr const char* UninstallerRestoredSwitch = "/RESTORED";
 inline constexpr const char* UninstallerName = "unbrb.exe";
 // The first argument that runs the uninstall and nothing else (any case).
 inline constexpr const char* UninstallSwitch = "/UNINSTALL";
@@ -75,6 +88,7 @@ public:
     void ShowWizard();
 
     static bool IsUninstallSwitch(const std::string& argument);
+    static void AllowAnyForeground();
     static std::string GetLocalComputerName();
     // Blocks until the host name is looked up; the menu asks without
     // waiting (the answer comes as AddressAnswer).

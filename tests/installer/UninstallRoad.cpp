@@ -36,6 +36,7 @@ constexpr const char* UninstallEntryKey = "Software\\Microsoft\\Windows\\Current
 // installer wrote (the machine key, the Run value) stays.
 constexpr const char* WipeNetworkKeys = R"(REGEDIT4
 [-HKEY_CURRENT_USER\Software\Corvelle]
+[-HKEY_LOCAL_MACHINE\Software\Corvelle\Brisbolt\Originals]
 [-HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\VxD\MSTCP]
 [-HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\VxD\NWLink]
 [-HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Class\NetTrans]

@@ -221,6 +221,16 @@ installed_whole || fail "unbrb.exe on its own, with the originals saved, removed
 [ "$(value "$program_key" installdir)" = "$folder" ] || fail "unbrb.exe on its own, with the originals saved, removed installdir"
 [ "$(value "$record_key" Orig_ttl_TF)" = 0x1 ] || fail "unbrb.exe on its own, with the originals saved, removed them"
 echo "install road: unbrb.exe on its own refused while the originals are saved: error level $code, nothing removed"
+# The same with the machine's set, whoever starts it.
+wine reg delete "$record_key" /v Orig_ttl_TF /f
+wine reg add "$program_key\\Originals" /v Orig_ttl_TF /t REG_DWORD /d 1 /f
+code=0
+"$WINELOADER" 'C:\windows\unbrb.exe' /S '_?=C:\windows' >>"$log" 2>&1 </dev/null || code=$?
+[ "$code" != 0 ] || fail "unbrb.exe on its own, with the machine's originals saved, ended with error level 0"
+installed_whole || fail "unbrb.exe on its own, with the machine's originals saved, removed part of the install"
+[ "$(value "$program_key\\Originals" Orig_ttl_TF)" = 0x1 ] || fail "unbrb.exe on its own removed the machine's originals"
+wine reg delete "$program_key\\Originals" /f
+echo "install road: unbrb.exe on its own refused while the machine keeps the originals: error level $code"
 # Once they are given back (Brisbolt's record gone), it removes everything
 # the installer made.
 wine reg delete 'HKCU\Software\Corvelle' /f
@@ -296,13 +306,21 @@ answer_dialogs() {  # pid N: presses Return on every "Brisbolt" box until the pr
     return 1
 }
 
-road() {  # version code fixture
-    local version=$1 code=$2 fixture=$3 state=$scratch/state-$1.txt
+road() {  # version code fixture [second]
+    local version=$1 code=$2 fixture=$3 second=${4:-} state=$scratch/state-$1.txt
     [ -f "$unix_folder/brisbolt.exe" ] || install ""
     set_version "$version"
     wine "$helper" prepare "$(windows_path "$fixtures/$fixture")" "$code" "$(windows_path "$state")" ||
         fail "$version: the first start and the apply run did not go as planned"
     grep 'prepare:' "$log" | tail -1
+    if [ -n "$second" ]; then
+        # Another user uninstalls: Wine has one user, so the user's hive
+        # is made a second user's, who has never started Brisbolt.
+        "$WINELOADER" reg delete 'HKCU\Software\Corvelle' /f >>"$log" 2>&1 </dev/null || true
+        ! has_key 'HKCU\Software\Corvelle' || fail "$version: could not clear the first user's record"
+        has_key "$program_key\\Originals" || fail "$version: the saved set is not the machine's"
+        echo "install road: $version: the uninstall runs as a second user, whose record is empty"
+    fi
     # What Add/Remove Programs starts (its command line is checked above).
     "$WINELOADER" "$folder\\brisbolt.exe" /UNINSTALL >>"$log" 2>&1 </dev/null &
     answer_dialogs $! 2 || fail "$version: the uninstall did not ask"
@@ -319,13 +337,13 @@ road() {  # version code fixture
 }
 
 road win95 2 win95.reg
-road win98 3 win98-dialup.reg
+road win98 3 win98-dialup.reg second
 road nt40 5 nt40.reg
 road win2k 6 win2k.reg
 # As Windows 2000 and XP really lay their interfaces out: no MTU of any kind.
 road win2k 6 win2k-nomtu.reg
-road winxp 7 winxp.reg
-echo "install road: Windows 95, 98, NT 4.0, 2000 (with and without MaxMTU) and XP: every MTU where that Windows reads it, then the Services tree back byte for byte, no saved set, keys, files and shortcuts gone"
+road winxp 7 winxp.reg second
+echo "install road: Windows 95, 98, NT 4.0, 2000 (with and without MaxMTU) and XP: every MTU where that Windows reads it, then the Services tree back byte for byte, no saved set, keys, files and shortcuts gone; on 98 and XP uninstalled by a second user"
 for what in "${not_tried[@]}"; do
     echo "install road: NOT TRIED on this machine (chattr +i does not work here): $what"
 done

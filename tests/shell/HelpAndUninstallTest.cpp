@@ -2,6 +2,8 @@
 // switch runs it: in a process that has never classified the system.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -143,11 +145,114 @@ TEST_F(UninstallTest, AUserWhoCannotWriteTheSystemKeepsTheOriginals) {
     // to remove Brisbolt while "Orig_ttl_TF" is there.
     EXPECT_TRUE(HasSavedOriginals());
     EXPECT_EQ(GetRegistryString(Machine, MstcpKey, "DefaultTTL"), "64");
-    EXPECT_EQ(GetRegistryInteger(RootKey::CurrentUser, ProgramKey, "Orig_ttl_Val"), 32);
+    EXPECT_EQ(GetRegistryInteger(Machine, OriginalsKey, "Orig_ttl_Val"), 32);
     // Said plainly; no uninstaller, and the program goes on.
     ASSERT_EQ(dialogs.size(), 3u);
     EXPECT_EQ(dialogs[2], UninstallNotRestored);
     EXPECT_FALSE(Application->Terminated());
+}
+
+// The set is the machine's: whoever uninstalls gets it back, whatever that
+// user's own record holds. An earlier Brisbolt kept it in the record of
+// whoever first opened the wizard.
+TEST_F(UninstallTest, WhoeverUninstallsGetsTheMachinesOriginalsBack) {
+    constexpr RootKey User = RootKey::CurrentUser;
+    const auto moveSetToRecord = [] {
+        auto from = ActiveRegistry().OpenForReading(Machine, OriginalsKey);
+        auto to = ActiveRegistry().OpenForWriting(User, ProgramKey, true);
+        ASSERT_TRUE(from && to);
+        const auto names = from->ValueNames().value();
+        for (const auto& name : names) ASSERT_TRUE(to->Set(name, *from->Query(name)));
+        ASSERT_TRUE(ActiveRegistry().DeleteKeyTree(Machine, OriginalsKey));
+    };
+    const struct {
+        const char* user;
+        std::function<void()> record;
+    } cases[] = {
+        {"a second user, who never opened the wizard", [] { ActiveRegistry().DeleteKeyTree(User, ProgramKey); }},
+        {"a second user with a set of an earlier Brisbolt, saved over the changed values",
+         [] {
+             SetRegistryValue(User, ProgramKey, true, std::int32_t{64}, "Orig_ttl_Val", ValueKind::Integer);
+             SetRegistryValue(User, ProgramKey, true, true, "Orig_ttl_TF", ValueKind::Boolean);
+         }},
+        {"the first user, whose earlier Brisbolt kept the set in the record", moveSetToRecord},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.user);
+        if (c.record) c.record();
+        Application->ResetTerminated();
+        dialogs.clear();
+        form->Uninstall();
+        EXPECT_EQ(GetRegistryString(Machine, MstcpKey, "DefaultTTL"), "32");
+        EXPECT_EQ(GetRegistryString(Machine, MstcpKey, "DefaultRcvWindow"), "8192");
+        EXPECT_FALSE(HasSavedOriginals());
+        EXPECT_EQ(GetRegistryInteger(User, ProgramKey, "Orig_ttl_TF"), -1);
+        ASSERT_EQ(dialogs.size(), 2u);
+        EXPECT_EQ(dialogs[0], UninstallNotice);
+        EXPECT_TRUE(Application->Terminated());
+        // The next case starts from the changed machine again.
+        SaveOriginalValues();
+        SetSystemTTL(64);
+        SetSystemRcvWindow(149600);
+        WindowsVersion = 0;
+    }
+}
+
+// A registry that will not store one value, for a reason other than rights.
+class FailingOneWrite final : public RegistryBackend {
+public:
+    FailingOneWrite(RegistryBackend& inner, std::string name) : inner_(inner), name_(std::move(name)) {}
+    KeyHandle OpenForReading(RootKey root, std::string_view path) override { return inner_.OpenForReading(root, path); }
+    KeyHandle OpenForWriting(RootKey root, std::string_view path, bool create) override {
+        auto key = inner_.OpenForWriting(root, path, create);
+        return key ? std::make_unique<Key>(std::move(key), name_) : nullptr;
+    }
+    bool DeleteKeyTree(RootKey root, std::string_view path) override { return inner_.DeleteKeyTree(root, path); }
+
+private:
+    class Key final : public RegistryKey {
+    public:
+        Key(KeyHandle inner, const std::string& name) : inner_(std::move(inner)), name_(name) {}
+        std::optional<RawValue> Query(const std::string& name) override { return inner_->Query(name); }
+        bool Set(const std::string& name, const RawValue& value) override {
+            return CompareNames(name, name_) != 0 && inner_->Set(name, value);
+        }
+        bool Delete(const std::string& name) override { return inner_->Delete(name); }
+        std::optional<std::vector<std::string>> Subkeys() override { return inner_->Subkeys(); }
+        std::optional<std::vector<std::string>> ValueNames() override { return inner_->ValueNames(); }
+
+    private:
+        KeyHandle inner_;
+        const std::string& name_;
+    };
+    RegistryBackend& inner_;
+    std::string name_;
+};
+
+// Rights are named only when rights were refused; any other failure names
+// the value that stayed changed.
+TEST_F(UninstallTest, AValueThatWouldNotBeWrittenBackIsNamed) {
+    FailingOneWrite failing(ActiveRegistry(), "DefaultTTL");
+    RegistryBackend* real = SetActiveRegistry(&failing);
+    form->Uninstall();
+    SetActiveRegistry(real);
+    EXPECT_TRUE(HasSavedOriginals());
+    ASSERT_EQ(dialogs.size(), 3u);
+    EXPECT_NE(dialogs[2].find("\"HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\VxD\\MSTCP\\DefaultTTL\""),
+              std::string::npos)
+        << dialogs[2];
+    EXPECT_EQ(dialogs[2].find("administrator"), std::string::npos) << dialogs[2];
+    EXPECT_FALSE(Application->Terminated());
+}
+
+// With nothing saved the notice promises nothing, and the uninstall goes on.
+TEST_F(UninstallTest, NothingSavedPromisesNothing) {
+    ASSERT_TRUE(RestoreOriginalValues());
+    dialogs.clear();
+    form->Uninstall();
+    ASSERT_EQ(dialogs.size(), 2u);
+    EXPECT_EQ(dialogs[0], UninstallNoticeNothingSaved);
+    EXPECT_TRUE(Application->Terminated());
 }
 
 }  // namespace

@@ -13,7 +13,10 @@ public:
     explicit NoMachineWrites(RegistryBackend& inner) : inner_(inner) {}
     KeyHandle OpenForReading(RootKey root, std::string_view path) override { return inner_.OpenForReading(root, path); }
     KeyHandle OpenForWriting(RootKey root, std::string_view path, bool create) override {
-        return root == RootKey::LocalMachine ? nullptr : inner_.OpenForWriting(root, path, create);
+        if (root != RootKey::LocalMachine) return inner_.OpenForWriting(root, path, create);
+        // Access denied, as Windows answers such a user.
+        NoteRightsRefused();
+        return nullptr;
     }
     bool DeleteKeyTree(RootKey root, std::string_view path) override {
         return root != RootKey::LocalMachine && inner_.DeleteKeyTree(root, path);
