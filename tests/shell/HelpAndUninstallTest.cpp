@@ -190,11 +190,13 @@ TEST_F(UninstallTest, WhoeverUninstallsGetsTheMachinesOriginalsBack) {
         ASSERT_EQ(dialogs.size(), 2u);
         EXPECT_EQ(dialogs[0], UninstallNotice);
         EXPECT_TRUE(Application->Terminated());
-        // The next case starts from the changed machine again.
+        // The next case starts from the changed machine again, in a new run.
         SaveOriginalValues();
         SetSystemTTL(64);
         SetSystemRcvWindow(149600);
         WindowsVersion = 0;
+        delete form;
+        form = CreateForm<TfrmBrisbolt>(nullptr);
     }
 }
 
