@@ -8,7 +8,10 @@ target_sources(brisbolt_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/RegistryCalls.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ProgramSettings.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SystemSettings.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/EarlierEntries.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/OriginalCopies.cpp
     ${CMAKE_CURRENT_LIST_DIR}/OriginalValues.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SavedSet.cpp
 )
 if(BRISBOLT_WIN32)
     target_sources(brisbolt_core PRIVATE
