@@ -146,6 +146,10 @@ std::optional<std::uint8_t> ClassifyVersion(const SystemVersion& v) {
     }
     if (v.major == 5 && v.minor == 0) return 6;
     if (v.major == 5 && v.minor == 1) return 7;
+    // XP x64 and Server 2003: the stack and the values of XP.
+    if (v.major == 5 && v.minor == 2) return 7;
+    // Vista (6.0) to 8.1 (6.3), 10 and 11 (10.0), and whatever comes after.
+    if (v.major >= 6 && v.platform == 2) return LaterWindows;
     return std::nullopt;
 }
 
@@ -160,5 +164,7 @@ std::uint8_t GetWindowsVersion() {
 }
 
 bool Is9xFamily() { return WindowsVersion >= 2 && WindowsVersion <= 4; }
+
+bool IsLaterWindows() { return WindowsVersion == LaterWindows; }
 
 }  // namespace brisbolt

@@ -48,8 +48,12 @@ std::string GetRegistryString(RootKey root, std::string_view path, const std::st
 std::int32_t TextToInteger(std::string_view text, std::int32_t fallback);
 
 // Windows version code: 0 not determined, 2 Windows 95, 3 Windows 98,
-// 4 Windows Me, 5 Windows NT, 6 Windows 2000, 7 Windows XP.
+// 4 Windows Me, 5 Windows NT, 6 Windows 2000, 7 Windows XP (and XP x64 and
+// Server 2003, whose TCP/IP is XP's), 8 Vista and every later Windows.
 extern std::uint8_t WindowsVersion;
+// Vista and later tune TCP/IP themselves and ignore most of what Brisbolt
+// would write: the program changes nothing there.
+inline constexpr std::uint8_t LaterWindows = 8;
 
 struct SystemVersion {
     std::uint32_t major = 0;
@@ -62,6 +66,8 @@ struct SystemVersion {
 std::uint8_t GetWindowsVersion();
 // True for Windows 95, 98 and Me; every other code, 0 included, is NT.
 bool Is9xFamily();
+// True for Vista and later (LaterWindows).
+bool IsLaterWindows();
 // The code a version maps to, or empty when it maps to none.
 std::optional<std::uint8_t> ClassifyVersion(const SystemVersion& version);
 

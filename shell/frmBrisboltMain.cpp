@@ -22,6 +22,8 @@ constexpr int StepTop = 72, StepWidth = 240, StepHeight = 142;
 constexpr TColor Lime = HexColor(0x00FF00);
 const std::string DialupCode = "M";
 constexpr int LineWidth = 480;
+// Where Windows parks minimized windows: on no screen.
+constexpr int OffScreen = -32000;
 
 // The six radio buttons and the code each stands for.
 const char* CodeOfRadio(const std::string& name) {
@@ -239,7 +241,15 @@ TLabel* TfrmBrisboltMain::NewLine(const char* name, int left, int top, int width
 void TfrmBrisboltMain::FormCreate(TComponent*) {
     GetWindowsVersion();
     pnlInitialExplanation->SetBounds(43, 72, pnlInitialExplanation->Width(), pnlInitialExplanation->Height());
-    if (!HasSavedOriginals()) {
+    if (IsLaterWindows()) {
+        // Nothing is saved where nothing will be changed. The wizard is
+        // shown only to end its modal loop: off every screen, so it never
+        // flashes up after the notice.
+        laterWindows_ = true;
+        ShowMessage(LaterWindowsNotice);
+        Position = TPosition::Designed;
+        SetBounds(OffScreen, OffScreen, Width(), Height());
+    } else if (!HasSavedOriginals()) {
         SaveOriginalValues();
         btnHide->SetCaption(ExplainCaption);
         btnHideClick(btnHide);
@@ -251,6 +261,12 @@ void TfrmBrisboltMain::FormCreate(TComponent*) {
 }
 
 void TfrmBrisboltMain::FormShow(TComponent*) {
+    // Back to the tray, as a close of the window goes there: no question to
+    // ask, no restart to offer, and the running copy still takes an uninstall.
+    if (laterWindows_) {
+        ModalResult = mrRetry;
+        return;
+    }
     if (RestoreConnectionChoice()) EnableMethodButtons(true);
 }
 

@@ -23,6 +23,10 @@ inline constexpr const char* HideCaption = "HIDE";
 inline constexpr const char* HideHint = "Press again to hide the panel.  (It will disappear in a few seconds...)";
 inline constexpr const char* ExplainCaption = "?";
 inline constexpr const char* ExplainHint = "What speed increase can you expect ?";
+// Shown once by the wizard on Vista and later, where it saves and changes nothing.
+inline constexpr const char* LaterWindowsNotice =
+    "Brisbolt tunes Windows 95, 98, Me, NT 4.0, 2000 and XP. This Windows tunes these network values itself, "
+    "so Brisbolt will change nothing here.";
 
 class TfrmBrisboltMain : public TForm {
 public:
@@ -107,6 +111,8 @@ private:
     ButtonHighlight hover_;
     TControl* highlightedStep_ = nullptr;
     TRadioButton* highlightedRadio_ = nullptr;
+    // Vista or later: the wizard has said so and ends as soon as it is shown.
+    bool laterWindows_ = false;
 };
 
 }  // namespace brisbolt

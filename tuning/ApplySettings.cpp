@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "settings/OriginalValues.h"
 #include "settings/ProgramSettings.h"
+#include "settings/RegistryCalls.h"
 #include "settings/SystemSettings.h"
 
 namespace brisbolt {
@@ -14,8 +16,22 @@ constexpr std::int32_t DefaultMarker = 6666;
 constexpr std::int32_t DefaultMtuArgument = 576;
 }  // namespace
 
+bool WindowsTunesItself() {
+    if (WindowsVersion == 0) GetWindowsVersion();
+    return IsLaterWindows();
+}
+
 ApplyOutcome ApplySettingsToSystem() {
     ApplyOutcome outcome;
+    // Checked here, not in the writers: the uninstall still needs them to
+    // give back a set saved under an earlier Windows.
+    if (WindowsTunesItself()) {
+        outcome.laterWindows = true;
+        return outcome;
+    }
+    // Whatever may be written has its original kept first, also on a key
+    // (a network card, a connection) added since the first saving.
+    SaveOriginalsOfNewValues();
     auto count = [&outcome](bool written) { outcome.written += written ? 1 : 0; };
     count(SetSystemPMTUDiscovery(GetPMTUDiscover()));
     count(SetSystemPMTUBlackHoleDetect(GetPMTUBlackHoleDetect()));

@@ -128,6 +128,7 @@ void TfrmMakeRegistryChanges::FormCreate(TComponent*) {
 
 void TfrmMakeRegistryChanges::StartRun(int mode) {
     applyMode_ = mode;
+    laterWindows_ = WindowsTunesItself();
     PrepareDisplay();
 }
 
@@ -165,13 +166,16 @@ void TfrmMakeRegistryChanges::tmrRedBarTimer(TComponent*) {
     if (rightCapMoving_) imgRedRight->SetLeft(imgRedRight->Left() + RightCapStep);
     if (const ProgressStep* step = FindProgressStep(stepCounter_)) {
         ShowBar(step->segment);
-        if (step->message) lblActionItem2->SetCaption(step->message);
+        if (step->message) lblActionItem2->SetCaption(laterWindows_ ? LaterWindowsMessage : step->message);
     }
     if (stepCounter_ >= LastStepCounter) {
         if (applyMode_ == 1) {
             outcome_ = ApplySettingsToSystem();
             // Never claim what did not happen.
-            if (outcome_.NothingWritten()) lblActionItem2->SetCaption(NotWrittenMessage);
+            if (outcome_.laterWindows)
+                lblActionItem2->SetCaption(LaterWindowsMessage);
+            else if (outcome_.NothingWritten())
+                lblActionItem2->SetCaption(NotWrittenMessage);
         }
         tmrStayOnScreen->SetEnabled(true);
         return;
@@ -236,8 +240,8 @@ void TfrmMakeRegistryChanges::ShowRestartPrompt() {
 
 void TfrmMakeRegistryChanges::ShowNotWritten() {
     // The same place and style as the restart question, and one way out.
-    lblReboot1->SetCaption(NotWrittenLine1);
-    lblReboot2->SetCaption(NotWrittenLine2);
+    lblReboot1->SetCaption(outcome_.laterWindows ? LaterWindowsLine1 : NotWrittenLine1);
+    lblReboot2->SetCaption(outcome_.laterWindows ? LaterWindowsLine2 : NotWrittenLine2);
     lblReboot1->SetVisible(true);
     lblReboot2->SetVisible(true);
     btnRebootLater->SetCaption("OK");

@@ -21,6 +21,11 @@ inline constexpr const char* RebootLine2 = "to lock in the changes.";
 inline constexpr const char* NotWrittenMessage = "Your settings could not be written.";
 inline constexpr const char* NotWrittenLine1 = "The settings were not written:";
 inline constexpr const char* NotWrittenLine2 = "administrator rights are needed.";
+// Vista and later tune these values themselves: the display says that
+// instead of what it would be doing, and nothing is written.
+inline constexpr const char* LaterWindowsMessage = "Windows tunes this connection itself.";
+inline constexpr const char* LaterWindowsLine1 = "Nothing was changed: this Windows";
+inline constexpr const char* LaterWindowsLine2 = "tunes these values itself.";
 
 class TfrmMakeRegistryChanges : public TForm {
 public:
@@ -70,6 +75,7 @@ private:
     int stepCounter_ = 0;
     bool rightCapMoving_ = false;
     bool firstTick_ = true;
+    bool laterWindows_ = false;
     ButtonHighlight hover_;
     ApplyOutcome outcome_;
 };

@@ -13,14 +13,17 @@
 namespace brisbolt::test {
 namespace {
 
+// Server 2003 and XP x64 (5.2) are XP; Vista (6.0) to 8.1 (6.3), 10 and 11
+// (10.0) and any later NT are the later Windows; off the NT platform, none.
 TEST(WindowsVersionCode, MapsMajorMinorAndPlatform) {
     const struct {
         SystemVersion version;
         int code;  // -1: no code
     } cases[] = {
-        {{3, 51, 2}, 5}, {{3, 10, 1}, 5}, {{4, 0, 1}, 2},  {{4, 0, 2}, 5},  {{4, 0, 0}, -1},
-        {{4, 10, 1}, 3}, {{4, 10, 2}, 3}, {{4, 51, 2}, 5}, {{4, 90, 1}, 4}, {{4, 20, 1}, -1},
-        {{5, 0, 2}, 6},  {{5, 1, 2}, 7},  {{5, 2, 2}, -1}, {{6, 0, 2}, -1}, {{2, 0, 1}, -1},
+        {{3, 51, 2}, 5}, {{3, 10, 1}, 5}, {{4, 0, 1}, 2},  {{4, 0, 2}, 5},   {{4, 0, 0}, -1}, {{4, 10, 1}, 3},
+        {{4, 10, 2}, 3}, {{4, 51, 2}, 5}, {{4, 90, 1}, 4}, {{4, 20, 1}, -1}, {{5, 0, 2}, 6},  {{5, 1, 2}, 7},
+        {{5, 2, 2}, 7},  {{6, 0, 2}, 8},  {{2, 0, 1}, -1}, {{5, 2, 1}, 7},   {{6, 1, 2}, 8},  {{6, 2, 2}, 8},
+        {{6, 3, 2}, 8},  {{10, 0, 2}, 8}, {{11, 0, 2}, 8}, {{6, 0, 1}, -1},  {{6, 1, 0}, -1}, {{5, 3, 2}, -1},
     };
     for (const auto& c : cases) {
         auto code = ClassifyVersion(c.version);
@@ -41,7 +44,7 @@ TEST(WindowsVersionCode, AnUnknownOrFailedQueryKeepsTheCode) {
     EXPECT_TRUE(Is9xFamily());
     answer = std::nullopt;
     EXPECT_EQ(GetWindowsVersion(), 4);
-    answer = SystemVersion{10, 0, 2};
+    answer = SystemVersion{5, 3, 2};
     EXPECT_EQ(GetWindowsVersion(), 4);
     answer = SystemVersion{5, 1, 2};
     EXPECT_EQ(GetWindowsVersion(), 7);
@@ -54,6 +57,7 @@ TEST(WindowsVersionCode, OnlyCodesTwoToFourAre9x) {
     for (int code = 0; code < 9; ++code) {
         WindowsVersion = static_cast<std::uint8_t>(code);
         EXPECT_EQ(Is9xFamily(), code >= 2 && code <= 4) << code;
+        EXPECT_EQ(IsLaterWindows(), code == 8) << code;
     }
     WindowsVersion = 0;
 }

@@ -20,6 +20,7 @@
 #include "settings/ProgramSettings.h"
 #include "settings/RegFile.h"
 #include "settings/RegistryCalls.h"
+#include "settings/RegistryDump.h"
 #include "app/Globals.h"
 #include "app/HelpPage.h"
 #include "shell/frmBrisbolt.h"
@@ -34,6 +35,8 @@ namespace {
 
 BOOL WINAPI QuietShell(DWORD, NotifyIconRecord*) { return TRUE; }
 std::optional<SystemVersion> Windows2000() { return SystemVersion{5, 0, 2}; }
+std::optional<SystemVersion> answeredVersion;
+std::optional<SystemVersion> AnsweredVersion() { return answeredVersion; }
 int restarts = 0;
 BOOL WINAPI RecordRestart(UINT, DWORD) {
     ++restarts;
@@ -68,6 +71,7 @@ protected:
         SetDialogHandler(previousDialogs_);
         ShellNotify = previousShell_;
         SetVersionSource(previousVersion_);
+        WindowsVersion = 0;
         SetActiveRegistry(previousRegistry_);
         ChangesPending = RestartDeferred = SystemAccelerated = UpdatingControls = false;
         Application->ResetTerminated();
@@ -330,9 +334,12 @@ TEST_F(WizardTest, AMethodWindowDecidesWhetherTheWizardCloses) {
             TTimer closer(nullptr);
             closer.SetInterval(20);
             closer.OnTimer = [&](TComponent*) {
+                // Known from its creation on; acted on once it is shown, and
+                // never looked at again: once closed it is gone while its
+                // reference still guards against a second one.
+                if (seen) return;
                 TForm* method = automatic ? frmAutomatic : frmAdvanced;
-                // Known from its creation on; acted on once it is shown.
-                if (!method || !method->Modal() || seen) return;
+                if (!method || !method->Modal()) return;
                 seen = true;
                 wizardHidden = !IsWindowVisible(w.Handle());
                 // A second press while it is open opens nothing.
@@ -409,6 +416,64 @@ TEST_F(WizardTest, TheDispatcherActsOnTheWizardsResult) {
         ChangesPending = false;
         MSG quit;
         while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
+    }
+    TWinReboot::Calls = saved;
+}
+
+// Vista and later tune TCP/IP themselves: one notice, nothing saved, nothing
+// written, and the wizard goes to the tray without waiting for the user,
+// where nothing offers a restart. Server 2003 is XP: its first run as ever.
+TEST_F(WizardTest, OnVistaAndLaterTheWizardSaysSoSavesNothingAndGoesToTheTray) {
+    const RebootCalls saved = TWinReboot::Calls;
+    TWinReboot::Calls.ExitWindowsEx = RecordRestart;
+    auto everything = [this] {
+        std::string all;
+        for (RootKey root : {RootKey::CurrentUser, RootKey::LocalMachine})
+            for (const char* path : {"Software", "System"}) all += DumpKeyTree(registry, root, path);
+        return all;
+    };
+    const struct {
+        SystemVersion version;
+        bool later;
+    } cases[] = {{{6, 0, 2}, true}, {{6, 1, 2}, true}, {{6, 3, 2}, true}, {{10, 0, 2}, true}, {{5, 2, 2}, false}};
+    SetVersionSource(AnsweredVersion);
+    Store("C");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.version.major << "." << c.version.minor);
+        answeredVersion = c.version;
+        WindowsVersion = 0;
+        dialogs.clear();
+        restarts = 0;
+        const std::string before = everything();
+        // A wizard that waits for the user is looked at, then sent to the tray.
+        bool waited = false, explained = false;
+        TTimer closer(nullptr);
+        closer.SetInterval(20);
+        closer.OnTimer = [&](TComponent*) {
+            if (waited) return;
+            auto* open = dynamic_cast<TfrmBrisboltMain*>(frmBrisboltMain);
+            if (!open || !open->Modal()) return;
+            waited = true;
+            explained = open->pnlInitialExplanation->Visible();
+            open->ModalResult = mrRetry;
+        };
+        closer.SetEnabled(true);
+        dispatcher->ShowWizard();
+        closer.SetEnabled(false);
+        EXPECT_EQ(frmBrisboltMain, nullptr);
+        EXPECT_EQ(waited, !c.later);
+        EXPECT_EQ(WindowsVersion, c.later ? LaterWindows : 7);
+        EXPECT_EQ(dialogs, c.later ? std::vector<std::string>{LaterWindowsNotice} : std::vector<std::string>{});
+        EXPECT_EQ(HasSavedOriginals(), !c.later);
+        EXPECT_EQ(explained, !c.later);
+        if (c.later) {
+            EXPECT_EQ(everything(), before);
+        }
+        EXPECT_TRUE(dispatcher->TrayIcon1->Active());
+        EXPECT_FALSE(dispatcher->RebootMySystemToLockInTheChanges1->Visible);
+        EXPECT_FALSE(Application->Terminated());
+        EXPECT_EQ(restarts, 0);
+        EXPECT_EQ(Stored(), "C");
     }
     TWinReboot::Calls = saved;
 }
@@ -497,8 +562,11 @@ TEST_F(WizardTest, AMethodWindowByTheKeyboardAndBack) {
     TTimer watcher(nullptr);
     watcher.SetInterval(20);
     watcher.OnTimer = [&](TComponent*) {
+        // Once pressed, never looked at again: the closed window is gone
+        // while its reference still guards against a second one.
+        if (pressed) return;
         auto* automatic = dynamic_cast<TfrmAutomatic*>(frmAutomatic);
-        if (pressed || !automatic || !automatic->Modal() || !automatic->cbxMaxMTU->Visible()) return;
+        if (!automatic || !automatic->Modal() || !automatic->cbxMaxMTU->Visible()) return;
         pressed = true;
         focusThere = FocusedName(*automatic);
         PressKey(VK_ESCAPE);

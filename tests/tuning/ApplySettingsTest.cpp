@@ -3,6 +3,7 @@
 // write nothing says so and writes nothing.
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "settings/OriginalValues.h"
@@ -85,6 +86,50 @@ TEST_F(ApplySettingsTest, WithoutTheRightToWriteTheSystemNothingIsWrittenAndTheR
         EXPECT_EQ(SystemSnapshot(), system);
         EXPECT_EQ(Text(RootKey::CurrentUser, ProgramKey, "init"), "1");
     }
+}
+
+std::optional<SystemVersion> answered;
+std::optional<SystemVersion> Answered() { return answered; }
+
+// Vista and later tune these values themselves: from a record of real
+// choices the run writes nothing at all, not even "init", whether the
+// system was classified before or the run has to ask it. Server 2003, the
+// contrast, is written as XP is.
+TEST_F(ApplySettingsTest, OnVistaAndLaterTheRunWritesNothingAtAll) {
+    const struct {
+        const char* name;
+        std::uint8_t code;  // when the run starts
+        std::optional<SystemVersion> system;
+        bool writes;
+    } cases[] = {
+        {"classified before", LaterWindows, std::nullopt, false},
+        {"Vista, not classified yet", 0, SystemVersion{6, 0, 2}, false},
+        {"7", 0, SystemVersion{6, 1, 2}, false},
+        {"10", 0, SystemVersion{10, 0, 2}, false},
+        {"Server 2003", 0, SystemVersion{5, 2, 2}, true},
+    };
+    const VersionSource previous = SetVersionSource(Answered);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fresh(c.code);
+        answered = c.system;
+        LoadFixture("winxp.reg");
+        SetConnect("C");
+        StoreAutomaticPreset();
+        ASSERT_TRUE(SetSka(600000));
+        ASSERT_TRUE(SetMtu(false, 1400));
+        const std::string before = ServicesSnapshot() + SystemSnapshot() + RecordSnapshot();
+        const ApplyOutcome outcome = ApplySettingsToSystem();
+        EXPECT_EQ(outcome.laterWindows, !c.writes);
+        EXPECT_EQ(outcome.NothingWritten(), !c.writes);
+        EXPECT_EQ(ServicesSnapshot() + SystemSnapshot() + RecordSnapshot() == before, !c.writes);
+        EXPECT_EQ(WindowsVersion, c.writes ? 7 : LaterWindows);
+        if (c.writes) {
+            EXPECT_EQ(GetSystemMTU(), 1400);
+        }
+    }
+    SetVersionSource(previous);
+    WindowsVersion = 0;
 }
 
 // Each Windows, from a machine as it comes: after saving and an apply run

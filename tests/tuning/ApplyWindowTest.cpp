@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/WinReboot.h"
 #include "runtime/Application.h"
@@ -27,6 +30,9 @@ namespace brisbolt {
 namespace {
 
 BOOL WINAPI QuietShell(DWORD, NotifyIconRecord*) { return TRUE; }
+// The system as the run is asked to see it; Windows 2000 unless a case says.
+std::optional<SystemVersion> answeredVersion;
+std::optional<SystemVersion> AnsweredVersion() { return answeredVersion; }
 
 int restarts = 0;
 BOOL WINAPI RecordRestart(UINT flags, DWORD) {
@@ -53,6 +59,12 @@ protected:
         TWinReboot::Calls.ExitWindowsEx = RecordRestart;
         restarts = 0;
         ChangesPending = RestartDeferred = SystemAccelerated = false;
+        // Not Wine's own answer (Windows 7 unless set): a run classifies
+        // the system when nothing has yet.
+        savedVersion_ = WindowsVersion;
+        savedSource_ = SetVersionSource(AnsweredVersion);
+        answeredVersion = SystemVersion{5, 0, 2};
+        WindowsVersion = 0;
         dispatcher = CreateForm<TfrmBrisbolt>(nullptr);
         // While a run is open, the test acts through this.
         watcher.SetInterval(20);
@@ -63,6 +75,8 @@ protected:
     void TearDown() override {
         watcher.SetEnabled(false);
         delete dispatcher;
+        SetVersionSource(savedSource_);
+        WindowsVersion = savedVersion_;
         TWinReboot::Calls = savedCalls_;
         ShellNotify = savedShell_;
         ChangesPending = RestartDeferred = SystemAccelerated = false;
@@ -96,6 +110,8 @@ protected:
 private:
     ShellNotifyFunction savedShell_ = nullptr;
     RebootCalls savedCalls_{};
+    std::uint8_t savedVersion_ = 0;
+    VersionSource savedSource_ = nullptr;
 };
 
 TEST_F(ApplyWindowTest, TheDisplayTickByTick) {
@@ -234,6 +250,64 @@ TEST_F(ApplyWindowTest, WithoutTheRightToWriteTheSystemTheWindowSaysSoAndOffersN
     EXPECT_FALSE(ChangesPending);
     dispatcher->GoToTray();
     EXPECT_FALSE(dispatcher->RebootMySystemToLockInTheChanges1->Visible);
+}
+
+// Vista and later tune these values themselves: either mode shows what is
+// true there instead of what it would be doing, writes nothing, and offers
+// no restart. Server 2003 is XP: the run and its question as ever.
+TEST_F(ApplyWindowTest, OnVistaAndLaterNothingIsClaimedWrittenOrOfferedARestart) {
+    const std::vector<std::string> stepMessages{MessageToIsp,        MessageFromIsp,      MessageDelays,
+                                                MessageSlowSessions, MessageDistantPages, MessageAccelerated};
+    const struct {
+        const char* name;
+        SystemVersion version;
+        int mode;
+        bool later;
+    } cases[] = {
+        {"Vista, apply", {6, 0, 2}, 1, true},        {"7, apply", {6, 1, 2}, 1, true},
+        {"10, apply", {10, 0, 2}, 1, true},          {"10, display", {10, 0, 2}, 0, true},
+        {"Server 2003, apply", {5, 2, 2}, 1, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        answeredVersion = c.version;
+        WindowsVersion = 0;
+        ChangesPending = RestartDeferred = SystemAccelerated = false;
+        SetTtl(73);
+        SetRegistryValue(RootKey::LocalMachine, TcpipParametersKey, false, 128, "DefaultTTL", ValueKind::Integer);
+        const std::string before = RegistryState();
+        std::unique_ptr<TfrmMakeRegistryChanges> w(CreateForm<TfrmMakeRegistryChanges>(nullptr));
+        w->StartRun(c.mode);
+        std::vector<std::string> shown;
+        for (int tick = 0; tick < BarTicks; ++tick) {
+            w->tmrRedBarTimer(w->tmrRedBar);
+            w->tmrRedBar->SetEnabled(false);  // the test gives the ticks
+            if (shown.empty() || shown.back() != w->lblActionItem2->Caption())
+                shown.push_back(w->lblActionItem2->Caption());
+        }
+        EXPECT_EQ(shown, c.later ? std::vector<std::string>{LaterWindowsMessage} : stepMessages);
+        if (c.later && c.mode == 0) skintest::SnapshotOf(w.get(), "apply_later_windows_display");
+        w->tmrStayOnScreen->SetEnabled(false);
+        w->tmrStayOnScreenTimer(w->tmrStayOnScreen);
+        EXPECT_EQ(RegistryState() == before, c.later || c.mode == 0);
+        EXPECT_EQ(GetSystemTTL(), c.later ? 128 : 73);
+        if (c.mode == 0) {
+            EXPECT_EQ(w->ModalResult, mrYes);
+            continue;
+        }
+        EXPECT_EQ(w->lblReboot1->Caption(), c.later ? LaterWindowsLine1 : RebootLine1);
+        EXPECT_EQ(w->lblReboot2->Caption(), c.later ? LaterWindowsLine2 : RebootLine2);
+        EXPECT_EQ(w->btnRebootNow->Visible(), !c.later);
+        EXPECT_EQ(w->btnRebootLater->Caption(), c.later ? "OK" : "Reboot Later");
+        if (c.later) skintest::SnapshotOf(w.get(), "apply_later_windows");
+        w->btnRebootLater->Click();
+        EXPECT_EQ(w->ModalResult, mrNo);
+        EXPECT_EQ(RestartDeferred, !c.later);
+        dispatcher->GoToTray();
+        EXPECT_EQ(dispatcher->RebootMySystemToLockInTheChanges1->Visible, !c.later);
+        dispatcher->RebootMySystemToLockInTheChanges1->Visible = false;
+    }
+    EXPECT_EQ(restarts, 0);
 }
 
 TEST_F(ApplyWindowTest, TheButtonUnderTheMouseTurnsGreenAndThePictureUndoesIt) {
