@@ -48,6 +48,10 @@ make_prefix() {
             for v in win95 win98 winme nt40 win2k winxp; do
                 printf '[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\brisbolt_tests_%s.exe]\r\n"Version"="%s"\r\n\r\n' "$v" "$v"
             done
+            # Brisbolt itself runs as the newest Windows it tunes: Wine answers
+            # as Windows 7 otherwise, where Brisbolt says that Windows tunes
+            # itself and changes nothing.
+            printf '[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\brisbolt.exe]\r\n"Version"="winxp"\r\n\r\n'
             # Test programs' windows are not handed to a window manager: the
             # virtual display has none, and Wine would wait for it at every
             # show and hide.

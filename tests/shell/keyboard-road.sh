@@ -59,7 +59,7 @@ tray_menu s
 wizard=$(wait_for "$wizard_title" 60) || fail "\"Change Settings\" did not open the wizard"
 sleep 1
 shot road_keys_wizard_first_run
-[ -n "$(value "$user" Orig_ttl_TF)" ] || fail "the first run saved no originals"
+[ -n "$(value 'HKLM\Software\Corvelle\Brisbolt\Originals' Orig_ttl_TF)" ] || fail "the first run saved no originals for the machine"
 keys_to "$wizard" Return
 # From "?" back past "Advanced" and "Automatic" to step 1 (dial-up, nothing
 # stored yet), then two down.

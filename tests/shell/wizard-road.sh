@@ -66,7 +66,7 @@ sleep 1
 origin "$wizard"
 [ "$WIDTH" = 600 ] && [ "$HEIGHT" = 228 ] || fail "the wizard is ${WIDTH}x$HEIGHT"
 shot road_wizard_first_run
-[ -n "$(value "$user" Orig_ttl_TF)" ] || fail "the first run saved no originals"
+[ -n "$(value 'HKLM\Software\Corvelle\Brisbolt\Originals' Orig_ttl_TF)" ] || fail "the first run saved no originals for the machine"
 [ -z "$(value "$user" connect)" ] || fail "the wizard stored a connection type by itself"
 click "${wizard_hide[@]}"
 sleep 0.5
