@@ -60,13 +60,18 @@ bool SetMtu9x(bool useDefault, std::int32_t mtu) {
 
 // The keys whose "MTU" the running NT version reads: every interface on
 // 2000 and XP, every adapter TCP/IP is bound to on NT 4.0. Windows 2000 also
-// has "MaxMTU" written beside it, as the program always did.
-std::vector<std::string> MtuKeysNt() {
+// has "MaxMTU" written beside it, as the program always did. Listing the
+// interfaces needs read access only, which a user without administrator
+// rights has; the MTU writer still asks for full access to the list.
+std::vector<std::string> MtuKeysNt(bool forWriting = false) {
     std::vector<std::string> keys;
     if (WindowsVersion == WindowsNT) {
         for (const auto& adapter : BoundAdapters()) keys.push_back(AdapterTcpipKey(adapter));
     } else if (WindowsVersion == Windows2000 || WindowsVersion == WindowsXP) {
-        if (auto interfaces = ActiveRegistry().OpenForWriting(Machine, InterfacesKey, false))
+        auto& registry = ActiveRegistry();
+        auto interfaces = forWriting ? registry.OpenForWriting(Machine, InterfacesKey, false)
+                                     : registry.OpenForReading(Machine, InterfacesKey);
+        if (interfaces)
             for (const auto& name : interfaces->Subkeys().value_or(std::vector<std::string>{}))
                 keys.push_back(InterfaceKey(name));
     }
@@ -81,7 +86,7 @@ const std::vector<const char*>& MtuNamesNt() {
 // Every MTU key gets the MTU, or loses it with useDefault so that the
 // adapter uses its own.
 bool SetMtuNt(bool useDefault, std::int32_t mtu) {
-    const auto keys = MtuKeysNt();
+    const auto keys = MtuKeysNt(true);
     bool result = false;
     for (const auto& path : keys) {
         auto key = ActiveRegistry().OpenForWriting(Machine, path, false);

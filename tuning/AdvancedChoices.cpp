@@ -67,6 +67,26 @@ TtlChoice TtlChoiceFor(std::int32_t systemValue) {
     return systemValue == 128 ? TtlChoice::OneTwentyEight : TtlChoice::Default;
 }
 
+RecordCopy RecordCopy::Take() {
+    RecordCopy copy;
+    auto key = ActiveRegistry().OpenForReading(RootKey::CurrentUser, ProgramKey);
+    for (const char* name : AdvancedRecordNames) copy.values_.emplace_back(name, key ? key->Query(name) : std::nullopt);
+    return copy;
+}
+
+bool RecordCopy::PutBack() const {
+    const bool anyPresent =
+        std::any_of(values_.begin(), values_.end(), [](const auto& value) { return value.second.has_value(); });
+    auto key = ActiveRegistry().OpenForWriting(RootKey::CurrentUser, ProgramKey, anyPresent);
+    if (!key) return false;
+    bool allBack = true;
+    for (const auto& [name, value] : values_) {
+        const bool back = value ? key->Set(name, *value) : key->Delete(name) || !ValueExists(*key, name);
+        allBack = allBack && back;
+    }
+    return allBack;
+}
+
 std::int32_t TtlToStore(TtlChoice choice) {
     switch (choice) {
         case TtlChoice::SixtyFour: return 64;

@@ -7,6 +7,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
+
+#include "settings/Registry.h"
 
 namespace brisbolt {
 
@@ -63,5 +67,23 @@ enum class TtlChoice { Default, SixtyFour, OneTwentyEight };
 TtlChoice TtlChoiceFor(std::int32_t systemValue);
 // 32 for "Default Setting (32)" on both families.
 std::int32_t TtlToStore(TtlChoice choice);
+
+// The values of the settings record the window stores its choices in.
+inline constexpr std::array<const char*, 8> AdvancedRecordNames = {
+    "PMTUDiscover", "PMTUBlackHoleDetect", "line", "mtu", "ndi", "rwin", "ska", "ttl"};
+
+// The window's values of the settings record, raw, as they were when it
+// opened: leaving without accepting puts each back with its type and bytes,
+// and deletes one that was missing.
+class RecordCopy {
+public:
+    static RecordCopy Take();
+    // Silent, as the record's setters are; false when the record could not
+    // be opened or a value not be put back.
+    bool PutBack() const;
+
+private:
+    std::vector<std::pair<const char*, std::optional<RawValue>>> values_;
+};
 
 }  // namespace brisbolt

@@ -57,6 +57,7 @@ RwinChoice TfrmAdvanced::SelectedRwinChoice() const {
 // --- Start-up
 
 void TfrmAdvanced::FormCreate(TComponent*) {
+    recordAtOpen_ = RecordCopy::Take();
     lblBottomLine->SetCaption(BottomLineText);
     UpdatingControls = true;
     ShowSystemPMTUDiscovery();
@@ -307,6 +308,7 @@ void TfrmAdvanced::btnAccelerateMeClick(TComponent*) {
 void TfrmAdvanced::btnCancelClick(TComponent*) {
     PlayClick();
     ChangesPending = false;
+    recordAtOpen_.PutBack();
     ModalResult = mrNo;
 }
 
@@ -326,6 +328,10 @@ void TfrmAdvanced::btnHelpClick(TComponent*) {
 }
 
 void TfrmAdvanced::FormClose(TComponent*, TCloseAction&) {
+    // Only "Accelerate Me !" keeps the choices for the apply run; every
+    // other way out, the program's end included, takes them back. The
+    // record's setters are silent, and so is this.
+    if (ModalResult != mrYes) recordAtOpen_.PutBack();
     // A program on its way out closes every window with 2.
     if (Application->Terminated()) return;
     // A close the window offers no button for (Alt+F4) is its CANCEL.

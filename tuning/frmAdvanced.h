@@ -1,6 +1,7 @@
 // The Advanced window: one group of radio buttons per tuning value, started
 // on the values in force in the system, every choice stored at once in the
-// settings record. The receive window follows the MTU and the line.
+// settings record and taken back when the window is left without accepting.
+// The receive window follows the MTU and the line.
 #pragma once
 
 #include <cstdint>
@@ -160,6 +161,9 @@ private:
     ButtonHighlight hover_;
     // The MTU button selected last, for a refused manual MTU.
     TRadioButton* mtuSelected_ = nullptr;
+    // The record's values as the window found them; put back unless the
+    // window is left through "Accelerate Me !".
+    RecordCopy recordAtOpen_;
 };
 
 }  // namespace brisbolt

@@ -1,6 +1,9 @@
 // The system's TCP/IP values on both Windows families.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
+#include "settings/MemoryRegistry.h"
 #include "settings/ProgramSettings.h"
 #include "settings/SystemSettings.h"
 #include "tests/settings/RegistryTestSupport.h"
@@ -9,6 +12,29 @@ namespace brisbolt::test {
 namespace {
 
 constexpr RootKey M = RootKey::LocalMachine;
+
+// What a user without administrator rights meets on 2000 and XP: the
+// TCP/IP keys open for reading, never with full access.
+void RefuseWriteAccessToTcpipKeys(MemoryRegistry& memory) {
+    std::vector<std::string> keys = {TcpipParametersKey, InterfacesKey,   NetbtParametersKey,
+                                     TcpipLinkageKey,    NdiCacheSizeKey, MstcpKey};
+    for (int slot = 0; slot < NetTransSlots; ++slot) keys.push_back(NetTransKey(slot));
+    if (auto interfaces = memory.OpenForReading(M, InterfacesKey))
+        for (const auto& name : interfaces->Subkeys().value_or(std::vector<std::string>{}))
+            keys.push_back(InterfaceKey(name));
+    for (const char* adapter : {"E100B1", "NdisWan4"}) keys.push_back(AdapterTcpipKey(adapter));
+    for (const auto& key : keys) memory.Refuse(M, key, MemoryRegistry::Op::OpenFull);
+}
+
+// Every reader's answer, and the values an apply run would save first.
+std::string ReadEverything() {
+    std::ostringstream out;
+    out << GetSystemPMTUDiscovery() << ' ' << GetSystemPMTUBlackHoleDetect() << ' ' << GetSystemMTU() << ' '
+        << GetSystemNdiCacheSize() << ' ' << GetSystemRcvWindow() << ' ' << GetSystemKeepAlive() << ' '
+        << GetSystemTTL();
+    for (const auto& value : ValuesAnApplyRunMayWrite()) out << '\n' << value.key << " " << value.name;
+    return out.str();
+}
 
 class SystemSettingsTest : public RegistryTest {
 protected:
@@ -132,7 +158,9 @@ TEST_F(SystemSettingsTest, MtuWriterOnNtWritesWhereEachVersionReads) {
                     keys.push_back(InterfaceKey(Interface(int(i))));
             const std::string before = ServicesSnapshot();
             EXPECT_EQ(SetSystemMTU(false, 1400), !keys.empty());
-            if (keys.empty()) EXPECT_EQ(ServicesSnapshot(), before);
+            if (keys.empty()) {
+                EXPECT_EQ(ServicesSnapshot(), before);
+            }
             for (const auto& key : keys) {
                 EXPECT_EQ(Number(M, key, "MTU"), 1400) << key;
                 EXPECT_EQ(Has(M, key, "MaxMTU"), version == 6 || std::string(machine.fixture) == "win2k.reg") << key;
@@ -149,7 +177,9 @@ TEST_F(SystemSettingsTest, MtuWriterOnNtWritesWhereEachVersionReads) {
                     EXPECT_FALSE(Has(M, key, "MaxMTU")) << key;
                 }
             }
-            if (version != 7) EXPECT_EQ(GetSystemMTU(), -1);
+            if (version != 7) {
+                EXPECT_EQ(GetSystemMTU(), -1);
+            }
         }
     }
 }
@@ -320,6 +350,39 @@ TEST_F(SystemSettingsTest, NdiCacheSizeIsWrittenOnlyWhereNwlinkIs) {
         EXPECT_EQ(Text(M, NdiCacheSizeKey, "default"), "6666");
         EXPECT_TRUE(SetSystemNdiCacheSize(false, "64"));
         EXPECT_EQ(GetSystemNdiCacheSize(), 64);
+    }
+}
+
+// Reading needs no write access: a user who may only read the TCP/IP keys
+// sees the values in force, the MTU included, and the backup lists the same
+// values.
+TEST_F(SystemSettingsTest, ReadersGiveTheSameWithWriteAccessRefused) {
+    if (OnRealRegistry()) GTEST_SKIP() << "write access is refused only in the registry in memory";
+    auto& memory = static_cast<MemoryRegistry&>(registry());
+    const struct {
+        std::uint8_t version;
+        const char* fixture;
+        std::string mtuKey;  // where an "MTU" is put first, when the fixture has none
+        std::int32_t mtu;
+    } machines[] = {
+        {2, "win95.reg", "", -1},
+        {3, "win98.reg", "", 1500},
+        {4, "win98-dialup.reg", "", -1},
+        {5, "nt40.reg", AdapterTcpipKey("NdisWan4"), 1400},
+        {6, "win2k.reg", "", 1500},
+        {6, "win2k-nomtu.reg", "", -1},
+        {7, "winxp.reg", InterfaceKeyPrefix + std::string("{E28B3D05-6F9A-4C71-8D2E-3B7A1C590F64}"), 1400},
+    };
+    for (const auto& machine : machines) {
+        SCOPED_TRACE(::testing::Message() << int(machine.version) << " " << machine.fixture);
+        Fresh(machine.version);
+        LoadFixture(machine.fixture);
+        if (!machine.mtuKey.empty()) PutNumber(M, machine.mtuKey, "MTU", 1400);
+        const std::string withWriteAccess = ReadEverything();
+        EXPECT_EQ(GetSystemMTU(), machine.mtu);
+        RefuseWriteAccessToTcpipKeys(memory);
+        EXPECT_EQ(ReadEverything(), withWriteAccess);
+        memory.ClearRefusals();
     }
 }
 

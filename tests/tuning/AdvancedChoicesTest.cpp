@@ -1,8 +1,11 @@
 // The Advanced window's mappings: system values to radio buttons, choices to
-// stored values, and the manual MTU's validation.
+// stored values, and the manual MTU's validation; putting the record back.
 #include <gtest/gtest.h>
 
+#include "settings/MemoryRegistry.h"
 #include "settings/ProgramSettings.h"
+#include "settings/RegistryCalls.h"
+#include "settings/RegistryDump.h"
 #include "tuning/AdvancedChoices.h"
 
 namespace brisbolt {
@@ -136,6 +139,37 @@ TEST(AdvancedChoicesTest, KeepAliveInMillisecondsBothWays) {
         if (back.choice == K::Manual) {
             EXPECT_EQ(back.minutes, minutes);
         }
+    }
+}
+
+// Whichever registry operation fails while the record is put back, nothing
+// crashes, the answer tells whether all went back, and a second try does.
+TEST(AdvancedChoicesTest, PuttingTheRecordBackSurvivesEveryFailure) {
+    MemoryRegistry memory;
+    struct Active {
+        RegistryBackend* before;
+        ~Active() { SetActiveRegistry(before); }
+    } active{SetActiveRegistry(&memory)};
+    auto record = [&] { return DumpKeyTree(memory, RootKey::CurrentUser, ProgramKey); };
+    auto choose = [] {
+        SetMtu(false, 576);
+        SetTtl(128);
+        SetNdi(false, "32");
+    };
+    ASSERT_TRUE(SetMtu(false, 1500) && SetTtl(64));
+    const std::string before = record();
+    const RecordCopy copy = RecordCopy::Take();
+    choose();
+    memory.ResetOperationCount();
+    ASSERT_TRUE(copy.PutBack());
+    for (long n = 1, operations = memory.OperationCount(); n <= operations; ++n) {
+        choose();
+        memory.FailOperation(n);
+        const bool back = copy.PutBack();
+        memory.FailOperation(0);
+        EXPECT_EQ(back, record() == before) << "operation " << n;
+        EXPECT_TRUE(copy.PutBack());
+        EXPECT_EQ(record(), before) << "operation " << n;
     }
 }
 

@@ -1,6 +1,7 @@
 // The Advanced window under real windows: its start on the values of a
-// Windows 2000 and a Windows XP machine, one road of clicks checked against
-// the settings record, the ways out with their results, help, and the hover
+// Windows 2000 and a Windows XP machine, also for a user who may only read
+// them, one road of clicks checked against the settings record, the ways out
+// with their results and what they leave in the record, help, and the hover
 // colours. Pictures of the window go to the snapshots folder.
 #include <gtest/gtest.h>
 
@@ -13,10 +14,12 @@
 #include "runtime/Dialogs.h"
 #include "runtime/Timer.h"
 #include "runtime/Win32Handles.h"
+#include "settings/MemoryRegistry.h"
 #include "settings/ProgramSettings.h"
 #include "settings/RegFile.h"
 #include "settings/RegistryCalls.h"
 #include "settings/RegistryDump.h"
+#include "settings/SystemSettings.h"
 #include "app/Globals.h"
 #include "app/HelpPage.h"
 #include "app/Services.h"
@@ -170,6 +173,40 @@ TEST_F(AdvancedWindowTest, StartsOnTheValuesInForceAndStoresNothing) {
             skintest::SnapshotOf(&w, "advanced_start");
         }
     }
+}
+
+// What the window shows: the selected radio buttons, the manual MTU and the
+// receive window.
+std::string Shown(const TfrmAdvanced& w) {
+    std::string shown = w.comboMTUManual->Text() + " " + w.lblRWIN->Caption();
+    for (const TComponent* owned : w.Components())
+        if (const auto* radio = dynamic_cast<const TRadioButton*>(owned); radio && radio->Checked())
+            shown += " " + radio->Name;
+    return shown;
+}
+
+// A user without administrator rights on Windows 2000 may read the TCP/IP
+// keys but not open them with full access; the window shows that user the
+// values in force, the MTU above all. Only the registry in memory can refuse,
+// so this runs there, under Wine too.
+TEST_F(AdvancedWindowTest, AUserWhoMayOnlyReadSeesTheValuesInForce) {
+    MemoryRegistry memory;
+    struct Active {
+        RegistryBackend* before;
+        ~Active() { SetActiveRegistry(before); }
+    } active{SetActiveRegistry(&memory)};
+    Machine(Windows2000);
+    const std::string withWriteAccess = Shown(Open());
+    window.reset();
+    std::vector<std::string> keys = {TcpipParametersKey, InterfacesKey, NetbtParametersKey};
+    const auto interfaces = memory.OpenForReading(RootKey::LocalMachine, InterfacesKey)->Subkeys();
+    for (const auto& name : interfaces.value()) keys.push_back(InterfaceKey(name));
+    for (const auto& key : keys) memory.Refuse(RootKey::LocalMachine, key, MemoryRegistry::Op::OpenFull);
+    TfrmAdvanced& w = Open();
+    EXPECT_TRUE(w.rbtnMTU1500->Checked());
+    EXPECT_EQ(TfrmAdvanced::CurrentMtu, 1500);
+    EXPECT_EQ(Shown(w), withWriteAccess);
+    window.reset();
 }
 
 TEST_F(AdvancedWindowTest, EveryChoiceIsStoredAtOnce) {
@@ -334,14 +371,74 @@ TEST_F(AdvancedWindowTest, TheWaysOutAndHelp) {
         while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
         EXPECT_EQ(ChangesPending, c.pending);
     }
-    // The choices stay stored whichever way the window went.
-    EXPECT_EQ(RecordText("ttl"), "64");
+    // Only "Accelerate Me !" kept its choice; CANCEL and the close took theirs back.
+    EXPECT_EQ(RecordText("ttl"), "");
     EXPECT_EQ(RecordText("ska"), "600000");
     EXPECT_EQ(dialogs, std::vector<std::string>{QuitQuestion});
     ASSERT_EQ(helpOpened.size(), 1u);
     EXPECT_EQ(helpOpened[0].parent, window->Handle());
     EXPECT_EQ(helpOpened[0].file, HelpPageName);
     EXPECT_EQ(helpOpened[0].folder, "C:\\Brisbolt");
+}
+
+// Every way out but "Accelerate Me !" takes the window's choices back: each
+// value of the record as it was, in its own type, and a value that was
+// missing is missing again.
+TEST_F(AdvancedWindowTest, LeavingWithoutAcceptingTakesTheChoicesBack) {
+    Machine(Windows2000);
+    {
+        // As an earlier run may have left it, in types the setters do not
+        // write; "line", "ndi" and "PMTUBlackHoleDetect" are missing.
+        auto key = ActiveRegistry().OpenForWriting(RootKey::CurrentUser, ProgramKey, true);
+        ASSERT_TRUE(key);
+        ASSERT_TRUE(key->Set("mtu", StringValue("1500")));
+        ASSERT_TRUE(key->Set("rwin", DwordValue(64240)));
+        ASSERT_TRUE(key->Set("ttl", StringValue("64", RegExpandSz)));
+        ASSERT_TRUE(key->Set("ska", StringValue("3600000")));
+        ASSERT_TRUE(key->Set("PMTUDiscover", DwordValue(1)));
+    }
+    const std::string before = Record();
+    const struct {
+        const char* name;
+        std::function<void(TfrmAdvanced&)> leave;
+        int result;
+    } ways[] = {
+        {"CANCEL", [](TfrmAdvanced& w) { w.btnCancel->Click(); }, mrNo},
+        {"Esc", [](TfrmAdvanced&) { keytest::PressKey(VK_ESCAPE); }, mrNo},
+        {"Alt+F4",
+         [](TfrmAdvanced& w) {
+             const HWND focus = GetFocus() ? GetFocus() : w.Handle();
+             PostMessageA(focus, WM_SYSKEYDOWN, VK_F4, MAKELPARAM(1, MapVirtualKeyA(VK_F4, 0) | KF_ALTDOWN));
+             Application->ProcessMessages();
+         },
+         mrNo},
+        {"closed by another program", [](TfrmAdvanced& w) { PostMessageA(w.Handle(), WM_CLOSE, 0, 0); }, mrNo},
+        {"Min", [](TfrmAdvanced& w) { w.btnMinimize->Click(); }, mrRetry},
+        {"the program ending", [](TfrmAdvanced&) { Application->Terminate(); }, mrCancel},
+        {"Accelerate Me !", [](TfrmAdvanced& w) { w.btnAccelerateMe->Click(); }, mrYes},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.name);
+        window.reset(CreateForm<TfrmAdvanced>(nullptr));
+        frmAdvanced = window.get();
+        std::string chosen;
+        EXPECT_EQ(RunModal([&](TfrmAdvanced& w) {
+                      for (TRadioButton* radio : {w.rbtnMTU576, w.rbtnLineGood, w.rbtnNDI32, w.rbtnTTL128, w.rbtnSKA10,
+                                                  w.rbtnMTUAutoNo, w.rbtnBlackHoleYes})
+                          Click(radio);
+                      chosen = Record();
+                      way.leave(w);
+                  }),
+                  way.result);
+        frmAdvanced = nullptr;
+        Application->ResetTerminated();
+        MSG quit;
+        while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
+        EXPECT_NE(chosen, before);
+        EXPECT_EQ(Record(), way.result == mrYes ? chosen : before);
+    }
+    EXPECT_EQ(RecordText("mtu"), "576");
+    EXPECT_TRUE(GetLine());
 }
 
 TEST_F(AdvancedWindowTest, HoverColoursGroupsRadioButtonsAndButtons) {
@@ -485,11 +582,11 @@ TEST_F(AdvancedWindowTest, TheKeyboardGoesAsTheWindowReadsAndChoosesAsAClickDoes
     EXPECT_FALSE(GetLine());
     // "Accelerate Me !", enabled by the changes, is a stop now.
     EXPECT_EQ(TabRound(w, 2), (std::vector<std::string>{"btnAccelerateMe", "btnCancel"}));
-    // Esc is CANCEL: No, and the choices stay stored.
+    // Esc is CANCEL: No, and the choices are taken back.
     PressKey(VK_ESCAPE);
     EXPECT_EQ(w.ModalResult, mrNo);
     EXPECT_FALSE(ChangesPending);
-    EXPECT_EQ(RecordText("mtu"), "1492");
+    EXPECT_EQ(Record(), before);
 }
 
 TEST_F(AdvancedWindowTest, EnterOnAccelerateMeAfterAChoiceByTheKeyboard) {
