@@ -2,6 +2,7 @@
 // assigning one painter's settings to another carries.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <tuple>
 #include <type_traits>
 
@@ -42,24 +43,64 @@ TEST(GradientMulDiv, HalvesAwayFromZeroAndFailures) {
     EXPECT_EQ(RoundHalfEven(42.3333), 42);
 }
 
-TEST(GradientFill, HorizontalGrayTextToBlackBandsEveryFourRows) {
+Rgb GreyLevel(int level) { return Rgb{uint8_t(level), uint8_t(level), uint8_t(level)}; }
+
+TEST(GradientFill, HandWorkedPixelsOfSmallGradients) {
+    // 0, 1: clGrayText (128) to black over 127 rows in 32 steps: bands of
+    // 4 rows (128 / 32), step i at 128 - 128 * i / 31 rounded, the last 0
+    // raised to 1; backwards from black, 128 * i / 31. 2: white to black in
+    // 3 steps over 9 columns: columns 10 * i / 3 to 10 * (i + 2) / 3 rounded,
+    // the middle step 255 - 127.5, the half rounded away from zero.
+    const struct {
+        GradientStyle style;
+        Color begin, end;
+        int steps, w, h;
+        bool forward;
+    } gradients[] = {
+        {GradientStyle::Horizontal, clGrayText, clBlack, 32, 10, 127, true},
+        {GradientStyle::Horizontal, clGrayText, clBlack, 32, 10, 127, false},
+        {GradientStyle::Vertical, clWhite, clBlack, 3, 9, 2, true},
+    };
+    const struct {
+        int gradient, x, y, level;
+    } pixels[] = {
+        {0, 0, 0, 128}, {0, 9, 3, 128}, {0, 0, 4, 124},   {0, 9, 7, 124},   {0, 5, 32, 95},   {0, 5, 60, 66},
+        {0, 5, 63, 66}, {0, 5, 64, 62}, {0, 0, 120, 4},   {0, 9, 123, 4},   {0, 0, 124, 1},   {0, 9, 126, 1},
+        {1, 0, 0, 1},   {1, 9, 3, 1},   {1, 0, 4, 4},     {1, 9, 5, 4},     {1, 5, 32, 33},   {1, 5, 60, 62},
+        {1, 5, 63, 62}, {1, 5, 64, 66}, {1, 0, 120, 124}, {1, 9, 123, 124}, {1, 0, 124, 128}, {1, 9, 126, 128},
+        {2, 0, 0, 255}, {2, 2, 1, 255}, {2, 3, 0, 127},   {2, 6, 1, 127},   {2, 7, 0, 1},     {2, 8, 1, 1},
+    };
+    for (int g = 0; g < int(std::size(gradients)); ++g) {
+        const auto& c = gradients[g];
+        TGradientFill fill;
+        fill.SetFillStyle(c.style);
+        fill.SetBeginColor(c.begin);
+        fill.SetEndColor(c.end);
+        fill.SetColorCount(c.steps);
+        const auto px = Raster(PlanGradient(fill, c.w, c.h, c.forward), c.w, c.h);
+        for (const auto& p : pixels)
+            if (p.gradient == g)
+                EXPECT_EQ(px[size_t(p.y) * c.w + p.x], GreyLevel(p.level))
+                    << "gradient " << g << " at " << p.x << "," << p.y;
+    }
+}
+
+TEST(GradientFill, TheGrayTextBandsAreFourRowsEachAndEveryOneDarker) {
     TGradientFill fill;
     fill.SetBeginColor(clGrayText);
     fill.SetEndColor(clBlack);
-    auto plan = PlanGradient(fill, 10, 127, true);
-    auto px = Raster(plan, 10, 127);
-    EXPECT_EQ(px[0], (Rgb{128, 128, 128}));
+    const auto px = Raster(PlanGradient(fill, 10, 127, true), 10, 127);
     for (int y = 0; y < 127; ++y) {
-        int step = std::min(y / 4, 31);
-        int grey = std::max(128 + MulDiv(step, -128, 31), 1);
-        ASSERT_EQ(px[size_t(y) * 10 + 9], (Rgb{uint8_t(grey), uint8_t(grey), uint8_t(grey)})) << "row " << y;
+        const Rgb& row = px[size_t(y) * 10];
+        ASSERT_EQ(px[size_t(y) * 10 + 9], row) << "row " << y;  // the full width
+        ASSERT_TRUE(row.r == row.g && row.g == row.b) << "row " << y;
+        if (y == 0) continue;
+        const Rgb& above = px[size_t(y - 1) * 10];
+        if (y % 4 == 0)
+            ASSERT_LT(row.r, above.r) << "row " << y;
+        else
+            ASSERT_EQ(row, above) << "row " << y;
     }
-    EXPECT_EQ(px.back(), (Rgb{1, 1, 1}));
-    // Backwards the black end comes first, yet is still never pure zero.
-    auto back = Raster(PlanGradient(fill, 10, 127, false), 10, 127);
-    EXPECT_EQ(back[0], (Rgb{1, 1, 1}));
-    EXPECT_EQ(back[5 * 10], (Rgb{4, 4, 4}));
-    EXPECT_EQ(back.back(), (Rgb{128, 128, 128}));
 }
 
 TEST(GradientFill, ColorCountAcceptsOnlyTwoTo255ButAlwaysSignals) {

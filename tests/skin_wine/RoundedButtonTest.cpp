@@ -3,6 +3,7 @@
 // the caption and the accelerator key.
 #include "skin/RoundedButton.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "SkinWineSupport.h"
@@ -173,24 +174,63 @@ TEST(RoundedButton, AButtonWhoseCaptionWasNeverSetShowsItsName) {
     delete form;
 }
 
-TEST_F(RoundedButtonTest, SnapshotsOfShapesStylesAndTheDisabledLook) {
+// Where the pixels of one colour lie within a part of the picture.
+struct Extent {
+    int count = 0, left = 0, top = 0, right = 0, bottom = 0;
+};
+
+Extent ExtentOf(const TBitmap& picture, COLORREF colour, const RECT& within) {
+    Extent e;
+    for (int y = within.top; y < within.bottom; ++y)
+        for (int x = within.left; x < within.right; ++x) {
+            if (PixelAt(picture, x, y) != colour) continue;
+            if (e.count++ == 0) e.left = e.right = x, e.top = e.bottom = y;
+            e.left = std::min(e.left, x), e.right = std::max(e.right, x);
+            e.top = std::min(e.top, y), e.bottom = std::max(e.bottom, y);
+        }
+    return e;
+}
+
+TEST_F(RoundedButtonTest, ShapesStylesAndTheDisabledLookInPixels) {
     form->SetBounds(40, 40, 300, 300);
-    struct Look {
+    enum class Seen { Form, Rim, Outline, Bevel };
+    struct Probe {
+        int x, y;
+        Seen seen;
+    };
+    // 127 x 40 buttons, black rim, silver face on the silver form, 16 rings.
+    // Outside the shape the form shows through; ring 0 (one pixel in) is the
+    // rim colour, the face outline is clBtnShadow; the rings inward are
+    // greys between black and silver. The capsule's corner has radius 20,
+    // the rectangle's 10; the oval's top edge at column 20 is row 5.
+    const std::vector<Probe> edges = {{0, 20, Seen::Outline}, {1, 20, Seen::Rim}, {63, 1, Seen::Rim}};
+    const struct {
+        TFShape shape;
+        std::vector<Probe> probes;
+    } shapes[] = {{TFShape::shCapsule, {{3, 3, Seen::Form}, {20, 3, Seen::Bevel}}},
+                  {TFShape::shOval, {{3, 3, Seen::Form}, {20, 3, Seen::Form}}},
+                  {TFShape::shRectangle, {{1, 12, Seen::Rim}, {20, 3, Seen::Bevel}}}};
+    // White, black and clGray (a disabled caption or shadow) are no colour of
+    // the rings or the face: in the middle of the button they are the text.
+    const COLORREF none = CLR_INVALID, white = RGB(255, 255, 255), black = RGB(0, 0, 0), grey = RGB(128, 128, 128);
+    const struct {
         TFShape shape;
         TTextStyle style;
         bool enabled;
         const char* caption;
-    };
-    const Look looks[] = {{TFShape::shCapsule, TTextStyle::txLowered, true, "Capsule"},
-                          {TFShape::shOval, TTextStyle::txShadowed, true, "Oval"},
-                          {TFShape::shRectangle, TTextStyle::txRaised, true, "Raised"},
-                          {TFShape::shRectangle, TTextStyle::txNone, false, "Disabled"},
-                          {TFShape::shRectangle, TTextStyle::txRaised, false, "Disabled"}};
-    int top = 50;
-    for (const Look& look : looks) {
+        COLORREF text, shadow;
+        int offset;  // of the shadow, both ways
+    } looks[] = {{TFShape::shCapsule, TTextStyle::txLowered, true, "Capsule", white, black, 1},
+                 {TFShape::shOval, TTextStyle::txShadowed, true, "Oval", white, black, 2},
+                 {TFShape::shRectangle, TTextStyle::txRaised, true, "Raised", white, black, -1},
+                 {TFShape::shRectangle, TTextStyle::txNone, false, "Disabled", grey, none, 0},
+                 {TFShape::shRectangle, TTextStyle::txRaised, false, "Disabled", white, grey, -1}};
+    const int left = 10, firstTop = 50, pitch = 48, w = 127, h = 40;
+    int top = firstTop;
+    for (const auto& look : looks) {
         auto* b = new TRoundedButton(form);
         b->SetParent(form);
-        b->SetBounds(10, top, 127, 40);
+        b->SetBounds(left, top, w, h);
         b->SetButtonColor(clSilver);
         b->SetShape(look.shape);
         b->SetTextStyle(look.style);
@@ -198,7 +238,7 @@ TEST_F(RoundedButtonTest, SnapshotsOfShapesStylesAndTheDisabledLook) {
         b->Font.SetStyle(fsBold);
         b->Font.SetColor(clWhite);
         b->SetEnabled(look.enabled);
-        top += 48;
+        top += pitch;
     }
     auto* title = new TRoundedButton(form);
     title->SetParent(form);
@@ -209,6 +249,52 @@ TEST_F(RoundedButtonTest, SnapshotsOfShapesStylesAndTheDisabledLook) {
     title->SetCaption("Help");
     ReadBack(form, picture);
     SaveSnapshot(picture, "rounded_button_shapes");
+
+    const COLORREF silver = RGB(192, 192, 192), btnShadow = static_cast<COLORREF>(ColorToRGB(clBtnShadow));
+    top = firstTop;
+    for (const auto& look : looks) {
+        SCOPED_TRACE(look.caption);
+        std::vector<Probe> probes = edges;
+        for (const auto& s : shapes)
+            if (s.shape == look.shape) probes.insert(probes.end(), s.probes.begin(), s.probes.end());
+        for (const Probe& p : probes) {
+            const COLORREF c = PixelAt(picture, left + p.x, top + p.y);
+            const int r = GetRValue(c);
+            switch (p.seen) {
+                case Seen::Form: EXPECT_EQ(c, silver) << p.x << "," << p.y; break;
+                case Seen::Rim: EXPECT_EQ(c, black) << p.x << "," << p.y; break;
+                case Seen::Outline: EXPECT_EQ(c, btnShadow) << p.x << "," << p.y; break;
+                case Seen::Bevel: {
+                    const bool darkerGrey = r == GetGValue(c) && r == GetBValue(c) && r > 0 && r < 192;
+                    EXPECT_TRUE(darkerGrey) << p.x << "," << p.y << " is " << std::hex << c;
+                    break;
+                }
+            }
+        }
+        // The middle of the button: clear of the rim and the face outline.
+        const RECT middle{left + 25, top + 8, left + w - 25, top + h - 8};
+        for (COLORREF colour : {white, black, grey}) {
+            const bool drawn = colour == look.text || colour == look.shadow;
+            EXPECT_EQ(ExtentOf(picture, colour, middle).count > 0, drawn) << std::hex << colour;
+        }
+        if (look.shadow != none) {
+            // The shadow sticks out beyond the caption on the side it is moved to.
+            const Extent text = ExtentOf(picture, look.text, middle), shadow = ExtentOf(picture, look.shadow, middle);
+            if (look.offset > 0) {
+                EXPECT_EQ(shadow.right, text.right + look.offset);
+                EXPECT_EQ(shadow.bottom, text.bottom + look.offset);
+            } else {
+                EXPECT_EQ(shadow.left, text.left + look.offset);
+                EXPECT_EQ(shadow.top, text.top + look.offset);
+            }
+        }
+        top += pitch;
+    }
+    // The title-bar button: rounded off at the corner, its caption black in
+    // the middle, where no ring of 10 reaches.
+    EXPECT_EQ(PixelAt(picture, 150, 50), silver);
+    EXPECT_GT(ExtentOf(picture, black, RECT{150 + 11, 50 + 6, 150 + 22, 50 + 18}).count, 0);
+    EXPECT_EQ(ExtentOf(picture, white, RECT{150, 50, 150 + 33, 50 + 24}).count, 0);
 }
 
 }  // namespace
