@@ -6,18 +6,12 @@
 
 #include <cstdint>
 #include <functional>
-#include <stdexcept>
 
 #include "runtime/Component.h"
+#include "runtime/Exceptions.h"
 #include "runtime/Win32Handles.h"
 
 namespace brisbolt {
-
-// A broken program invariant, reported as an exception.
-class EAssertionFailed : public std::logic_error {
-public:
-    using std::logic_error::logic_error;
-};
 
 using TAlreadyRunningEvent = std::function<void(TComponent* sender, std::uint32_t hPrevInst, HWND hPrevWnd)>;
 

@@ -1,6 +1,7 @@
 # Platform services components (Windows only).
 add_library(brisbolt_platform STATIC
     platform/ExternalWave.cpp
+    platform/HostAddress.cpp
     platform/InternalWave.cpp
     platform/SingleInstance.cpp
     platform/TrayIcon.cpp

@@ -1,8 +1,5 @@
-// The portable build has no system registry, no version query and no
-// windows: a store in memory, no version, and dialogs written to stderr.
-#include <cstdio>
-
-#include "runtime/Dialogs.h"
+// The portable build has no system registry and no version query: a store
+// in memory and no version.
 #include "settings/MemoryRegistry.h"
 #include "settings/RegistryCalls.h"
 #include "settings/SystemSettings.h"
@@ -18,15 +15,4 @@ std::optional<SystemVersion> QuerySystemVersion() { return std::nullopt; }
 
 bool QueryWinsock2() { return true; }
 
-int SystemDialog(DialogKind kind, const std::string& text) {
-    std::fprintf(stderr, "%s\n", text.c_str());
-    return kind == DialogKind::Question ? AnswerNo : AnswerOk;
-}
-
-}  // namespace brisbolt
-
-#include "runtime/Colors.h"
-
-namespace brisbolt {
-TColor ColorToRGB(TColor color) { return IsSystemColor(color) ? ClassicSystemColor(color & 0xFF) : color; }
 }  // namespace brisbolt

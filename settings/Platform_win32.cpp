@@ -1,10 +1,9 @@
-// The Windows side of the portable core: the real registry, the system's
-// version and the system's message boxes.
+// The Windows side of the settings: the real registry and the system's
+// version.
 #include <windows.h>
 
 #include <string>
 
-#include "runtime/Dialogs.h"
 #include "settings/RegistryCalls.h"
 #include "settings/SystemSettings.h"
 #include "settings/Win32Registry.h"
@@ -33,19 +32,4 @@ bool QueryWinsock2() {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-int SystemDialog(DialogKind kind, const std::string& text) {
-    HWND owner = GetActiveWindow();
-    if (kind == DialogKind::Question)
-        return MessageBoxA(owner, text.c_str(), "Brisbolt", MB_YESNO | MB_ICONINFORMATION);
-    return MessageBoxA(owner, text.c_str(), "Brisbolt", MB_OK);
-}
-
-}  // namespace brisbolt
-
-#include "runtime/Colors.h"
-
-namespace brisbolt {
-TColor ColorToRGB(TColor color) {
-    return IsSystemColor(color) ? static_cast<TColor>(GetSysColor(color & 0xFF)) : color;
-}
 }  // namespace brisbolt

@@ -1,6 +1,6 @@
 # The settings sources. The registry layer, the settings record, the system
 # values and the originals are portable and go into the core, with the
-# Windows side (real registry, version query, message boxes) or its stand-in;
+# Windows side (real registry, version query) or its stand-in;
 # the .reg reader and the registry listing go into the test and tool library.
 target_sources(brisbolt_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/Registry.cpp

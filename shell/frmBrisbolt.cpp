@@ -1,14 +1,11 @@
 #include "shell/frmBrisbolt.h"
 
-#include <winsock.h>
-
 #include <algorithm>
 #include <cstring>
 
 #include "resources/ResourceNames.h"
 #include "runtime/Application.h"
 #include "runtime/Dialogs.h"
-#include "runtime/SystemFunctions.h"
 #include "settings/OriginalValues.h"
 #include "settings/ProgramSettings.h"
 #include "settings/RegistryCalls.h"
@@ -87,6 +84,12 @@ TfrmBrisbolt::TfrmBrisbolt(TComponent* owner) : TForm(owner) {
 
     WinReboot1 = new TWinReboot(this);
     WinReboot1->Name = "WinReboot1";
+
+    HostAddress1 = new THostAddress(this);
+    HostAddress1->Name = "HostAddress1";
+    HostAddress1->OnAnswer = [this](TComponent*, const std::string& address) {
+        IPaddressis1->Caption = "My IP address is: " + address;
+    };
 
     SingleInstance1 = new TSingleInstance(this);
     SingleInstance1->Name = "SingleInstance1";
@@ -314,16 +317,12 @@ LRESULT TfrmBrisbolt::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         if (WindowBeingMade() && lookupDelays_++ < 40)
             SetTimer(Handle(), AddressLookupStart, 50, nullptr);
         else
-            StartAddressLookup();
+            HostAddress1->Start();
         return 0;
     }
     if (msg == WM_TIMER && wp == AddressLookupStart) {
         KillTimer(Handle(), AddressLookupStart);
         PostMessageA(Handle(), AddressLookupStart, 0, 0);
-        return 0;
-    }
-    if (msg == AddressAnswer) {
-        TakeAddressAnswer(lp);
         return 0;
     }
     if (msg == QuitRequest() && msg != 0) {
@@ -347,75 +346,7 @@ std::string TfrmBrisbolt::GetLocalComputerName() {
     return name;
 }
 
-std::string TfrmBrisbolt::LastAddressOf(const hostent* host) {
-    std::string address;
-    if (!host || !host->h_addr_list) return address;
-    for (char** entry = host->h_addr_list; *entry; ++entry) {
-        const auto* bytes = reinterpret_cast<const unsigned char*>(*entry);
-        address = std::to_string(bytes[0]) + '.' + std::to_string(bytes[1]) + '.' + std::to_string(bytes[2]) + '.' +
-                  std::to_string(bytes[3]);
-    }
-    return address;
-}
-
-namespace {
-
-// WinSock 1.1, loaded when the address is looked up rather than with the
-// program, so that the start does not wait for it. Empty functions where
-// WSOCK32.DLL cannot be loaded.
-struct WinSock {
-    using Startup = int(WINAPI*)(WORD, LPWSADATA);
-    using Cleanup = int(WINAPI*)();
-    using HostName = int(WINAPI*)(char*, int);
-    using HostByName = hostent*(WINAPI*)(const char*);
-    using AsyncHostByName = HANDLE(WINAPI*)(HWND, u_int, const char*, char*, int);
-    using CancelAsync = int(WINAPI*)(HANDLE);
-
-    Startup startup = Function<Startup>("WSAStartup");
-    Cleanup cleanup = Function<Cleanup>("WSACleanup");
-    HostName hostName = Function<HostName>("gethostname");
-    HostByName hostByName = Function<HostByName>("gethostbyname");
-    AsyncHostByName asyncHostByName = Function<AsyncHostByName>("WSAAsyncGetHostByName");
-    CancelAsync cancelAsync = Function<CancelAsync>("WSACancelAsyncRequest");
-
-    bool Usable() const { return startup && cleanup && hostName && hostByName && asyncHostByName && cancelAsync; }
-    // Starts WinSock; false (and nothing to clean up) when it cannot.
-    bool Start() const {
-        WSADATA data;
-        return Usable() && startup(MAKEWORD(1, 1), &data) == 0;
-    }
-
-private:
-    template <typename F>
-    static F Function(const char* name) {
-        return SystemFunctionAs<F>("wsock32.dll", name);
-    }
-};
-
-const WinSock& TheWinSock() {
-    static const WinSock winsock;
-    return winsock;
-}
-
-// WinSock for one scope: WSACleanup only after a start that worked.
-class WinSockScope {
-public:
-    WinSockScope() : started_(TheWinSock().Start()) {}
-    ~WinSockScope() {
-        if (started_) TheWinSock().cleanup();
-    }
-    WinSockScope(const WinSockScope&) = delete;
-    WinSockScope& operator=(const WinSockScope&) = delete;
-    bool Started() const { return started_; }
-
-private:
-    bool started_ = false;
-};
-
-}  // namespace
-
 TfrmBrisbolt::~TfrmBrisbolt() {
-    EndAddressLookup();
     if (frmBrisbolt == this) SetDispatcher(nullptr);
 }
 
@@ -423,41 +354,6 @@ bool TfrmBrisbolt::WindowBeingMade() const {
     for (TForm* form : {frmBrisboltMain, frmMakeRegistryChanges})
         if (form && !(form->HandleAllocated() && IsWindowVisible(form->Handle()))) return true;
     return false;
-}
-
-void TfrmBrisbolt::StartAddressLookup() {
-    const WinSock& winsock = TheWinSock();
-    winsockStarted_ = winsock.Start();
-    if (!winsockStarted_) return;
-    char hostName[64] = {};
-    if (winsock.hostName(hostName, sizeof hostName) == 0) {
-        lookupBuffer_ = new char[MAXGETHOSTSTRUCT];
-        lookup_ = winsock.asyncHostByName(Handle(), AddressAnswer, hostName, lookupBuffer_, MAXGETHOSTSTRUCT);
-    }
-    if (!lookup_) EndAddressLookup();
-}
-
-void TfrmBrisbolt::TakeAddressAnswer(LPARAM result) {
-    if (!lookup_) return;
-    if (WSAGETASYNCERROR(result) == 0)
-        IPaddressis1->Caption = "My IP address is: " + LastAddressOf(reinterpret_cast<const hostent*>(lookupBuffer_));
-    lookup_ = nullptr;
-    EndAddressLookup();
-}
-
-void TfrmBrisbolt::EndAddressLookup() {
-    if (lookup_) {
-        // Not answered yet. A cancelled lookup may still be writing the
-        // buffer (not every WinSock stops at once), so the buffer stays:
-        // a kilobyte, once, when the program ends.
-        TheWinSock().cancelAsync(lookup_);
-        lookupBuffer_ = nullptr;
-    }
-    lookup_ = nullptr;
-    delete[] lookupBuffer_;
-    lookupBuffer_ = nullptr;
-    if (winsockStarted_) TheWinSock().cleanup();
-    winsockStarted_ = false;
 }
 
 UINT TfrmBrisbolt::ShowRequest() {
@@ -488,14 +384,6 @@ LRESULT TfrmBrisbolt::AnswerShowRequest(WPARAM fromSelf) {
     else
         PostMessageA(Handle(), ShowRequest(), 1, 0);
     return 0;
-}
-
-std::string TfrmBrisbolt::GetLocalIPAddress() {
-    WinSockScope winsock;
-    if (!winsock.Started()) return {};
-    char hostName[64] = {};
-    if (TheWinSock().hostName(hostName, sizeof hostName) != 0) return {};
-    return LastAddressOf(TheWinSock().hostByName(hostName));
 }
 
 }  // namespace brisbolt

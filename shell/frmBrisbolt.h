@@ -1,11 +1,13 @@
 // The hidden dispatcher: the program's main form. It lies off-screen, owns
-// the tray icon and its menu, the single-instance guard, the restart and the
-// click sound, and offers the operations the other windows share.
+// the tray icon and its menu, the single-instance guard, the restart, the
+// click sound and the address lookup whose answer goes into the menu, and
+// offers the operations the other windows share.
 #pragma once
 
 #include <string>
 
 #include "app/Services.h"
+#include "platform/HostAddress.h"
 #include "platform/SingleInstance.h"
 #include "platform/TrayIcon.h"
 #include "platform/WaveHolder.h"
@@ -17,8 +19,6 @@
 
 // windows.h makes PlaySound a macro for PlaySoundA.
 #undef PlaySound
-
-struct hostent;
 
 namespace brisbolt {
 
@@ -66,6 +66,7 @@ public:
     TSkinHint* SkinHint1;
     TPopupMenu* popIcon;
     TWinReboot* WinReboot1;
+    THostAddress* HostAddress1;
     TMenuItem* mnuChangeSettings;
     TMenuItem* RebootMySystemToLockInTheChanges1;
     TMenuItem* About1;
@@ -91,10 +92,9 @@ public:
     static void AllowAnyForeground();
     static std::string GetLocalComputerName();
     // Blocks until the host name is looked up; the menu asks without
-    // waiting (the answer comes as AddressAnswer).
-    static std::string GetLocalIPAddress();
-    // The last address of a host's list in dotted form; empty for none.
-    static std::string LastAddressOf(const hostent* host);
+    // waiting (HostAddress1 answers).
+    static std::string GetLocalIPAddress() { return THostAddress::LookUp(); }
+    static std::string LastAddressOf(const hostent* host) { return THostAddress::LastAddressOf(host); }
 
     // Handlers.
     void FormCreate(TComponent* sender);
@@ -116,9 +116,8 @@ public:
     // What a second start asks of the running copy: its open window to the
     // front (the answer is that window), or else the wizard (the answer is 0).
     static UINT ShowRequest();
-    // The address lookup: WinSock's answer (wParam the request), and the
-    // start, posted by FormCreate so that it comes once the start is over.
-    static constexpr UINT AddressAnswer = WM_APP + 1;
+    // The address lookup's start, posted by FormCreate so that it comes
+    // once the start is over.
     static constexpr UINT AddressLookupStart = WM_APP + 2;
     // The window the user is working in: the one a modal window left
     // enabled, or nullptr when none is open.
@@ -129,18 +128,10 @@ protected:
 
 private:
     TMenuItem* AddItem(const char* name, const char* caption, void (TfrmBrisbolt::*handler)(TComponent*));
-    void StartAddressLookup();
     bool WindowBeingMade() const;
-    void TakeAddressAnswer(LPARAM result);
-    void EndAddressLookup();
     LRESULT AnswerShowRequest(WPARAM fromSelf);
 
     bool uninstalling_ = false;
-    // The lookup under way: WinSock is started for it and WinSock fills
-    // the buffer when it answers.
-    HANDLE lookup_ = nullptr;
-    char* lookupBuffer_ = nullptr;
-    bool winsockStarted_ = false;
     int lookupDelays_ = 0;
 };
 

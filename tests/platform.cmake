@@ -1,5 +1,6 @@
 # Wine tests of the platform components (sources relative to tests/).
 set(PLATFORM_WINE_TESTS
+    platform/HostAddressTest.cpp
     platform/SingleInstanceTest.cpp
     platform/TrayIconTest.cpp
     platform/WaveHolderTest.cpp
