@@ -59,11 +59,8 @@ void TControl::SetBounds(int left, int top, int width, int height) {
 void TControl::SetVisible(bool visible) {
     if (visible == visible_) return;
     visible_ = visible;
-    if (keyWindow_ && keyWindow_->Handle()) {
-        const bool had = Focused();
-        ShowWindow(keyWindow_->Handle(), visible ? SW_SHOWNA : SW_HIDE);
-        if (had) PassKeyboardOn();
-    }
+    if (keyWindow_ && keyWindow_->Handle())
+        KeepingKeyboard([&] { ShowWindow(keyWindow_->Handle(), visible ? SW_SHOWNA : SW_HIDE); });
     if (parent_ && parent_->hwnd_) {
         const RECT bounds = BoundsRect();
         InvalidateRect(parent_->hwnd_, &bounds, FALSE);
@@ -73,11 +70,7 @@ void TControl::SetVisible(bool visible) {
 void TControl::SetEnabled(bool enabled) {
     if (enabled == enabled_) return;
     enabled_ = enabled;
-    if (keyWindow_ && keyWindow_->Handle()) {
-        const bool had = Focused();
-        EnableWindow(keyWindow_->Handle(), enabled);
-        if (had) PassKeyboardOn();
-    }
+    if (keyWindow_ && keyWindow_->Handle()) KeepingKeyboard([&] { EnableWindow(keyWindow_->Handle(), enabled); });
     Invalidate();
 }
 
@@ -241,18 +234,12 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
 
 void TWinControl::SetVisible(bool visible) {
     visible_ = visible;
-    if (!hwnd_) return;
-    const bool had = !visible && Focused();
-    ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
-    if (had) PassKeyboardOn();
+    if (hwnd_) KeepingKeyboard([&] { ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE); });
 }
 
 void TWinControl::SetEnabled(bool enabled) {
     enabled_ = enabled;
-    if (!hwnd_) return;
-    const bool had = !enabled && Focused();
-    EnableWindow(hwnd_, enabled);
-    if (had) PassKeyboardOn();
+    if (hwnd_) KeepingKeyboard([&] { EnableWindow(hwnd_, enabled); });
 }
 
 void TWinControl::SetCaption(const std::string& caption) {
@@ -455,47 +442,11 @@ void TWinControl::MouseMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-        case WM_NCDESTROY:
-            // The window goes by itself (with its parent): nothing left to destroy.
-            trackingLeave_ = false;
-            window_.release();
-            break;
-        case WM_ERASEBKGND:
-            if (!TakenOver()) return 1;
-            break;
-        case WM_PAINT:
-            if (!TakenOver()) {
-                PaintScope paint(hwnd_);
-                PaintBuffered(paint.dc(), paint.area());
-                return 0;
-            }
-            if (std::any_of(controls_.begin(), controls_.end(), [](TControl* c) { return !c->AsWinControl(); })) {
-                // A native container draws itself; the children without a
-                // window go on top.
-                const LRESULT result = DefaultProc(msg, wp, lp);
-                ClientDC dc(hwnd_);
-                RECT client;
-                GetClientRect(hwnd_, &client);
-                PaintControls(dc.get(), client);
-                return result;
-            }
-            break;
-        case WM_PRINTCLIENT:
-            if (TakenOver()) break;
-            PaintBuffered(reinterpret_cast<HDC>(wp));
-            return 0;
-        case WM_PRINT:
-            if (TakenOver()) {
-                // Not every system prints the windows within a native
-                // container (a group box's radio buttons): done here.
-                if (!(lp & PRF_CHILDREN) || !GetWindow(hwnd_, GW_CHILD)) break;
-                if ((lp & PRF_CHECKVISIBLE) && !IsWindowVisible(hwnd_)) return 0;
-                DefaultProc(msg, wp, lp & ~PRF_CHILDREN);
-                PrintChildren(reinterpret_cast<HDC>(wp), lp);
-                return 0;
-            }
-            Print(reinterpret_cast<HDC>(wp), lp);
-            return 0;
+        case WM_NCDESTROY: return OnNcDestroy(msg, wp, lp);
+        case WM_ERASEBKGND: return TakenOver() ? DefaultProc(msg, wp, lp) : 1;
+        case WM_PAINT: return OnPaint(msg, wp, lp);
+        case WM_PRINTCLIENT: return OnPrintClient(msg, wp, lp);
+        case WM_PRINT: return OnPrint(msg, wp, lp);
         case WM_MOUSEMOVE:
         case WM_LBUTTONDOWN:
         case WM_LBUTTONUP:
@@ -504,61 +455,115 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_RBUTTONUP:
         case WM_MBUTTONDOWN:
         case WM_MBUTTONUP: MouseMessage(msg, wp, lp); break;
-        case WM_MOUSELEAVE:
-            trackingLeave_ = false;
-            if (hoverControl_ && !captureControl_) {
-                TControl* previous = hoverControl_;
-                hoverControl_ = nullptr;
-                previous->MouseLeave();
-            }
-            if (Application) Application->HintMouseMove(nullptr);
-            break;
-        case WM_CAPTURECHANGED:
-            if (reinterpret_cast<HWND>(lp) != hwnd_) captureControl_ = nullptr;
-            break;
-        case WM_COMMAND:
-            if (TWinControl* child = FindControl(reinterpret_cast<HWND>(lp))) {
-                child->Command(HIWORD(wp));
-                return 0;
-            }
-            // Enter on a control without a window, from the dialog keys.
-            if (TKeyWindow* keys = FindKeyWindow(reinterpret_cast<HWND>(lp))) {
-                keys->Command(HIWORD(wp));
-                return 0;
-            }
-            break;
-        case WM_SETFOCUS:
-            // A container of ours given the keyboard (its focused control
-            // was hidden): on to a control.
-            if (!TakenOver() && parent_) {
-                FocusInside();
-                return 0;
-            }
-            break;
+        case WM_MOUSELEAVE: MouseGone(); break;
+        case WM_CAPTURECHANGED: CaptureGone(reinterpret_cast<HWND>(lp)); break;
+        case WM_COMMAND: return OnCommand(msg, wp, lp);
+        case WM_SETFOCUS: return OnSetFocus(msg, wp, lp);
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
         case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORLISTBOX:
-            if (TWinControl* child = FindControl(reinterpret_cast<HWND>(lp)))
-                return child->ColorMessage(reinterpret_cast<HDC>(wp));
-            break;
-        case WM_SYSCHAR: {
-            TWinControl* root = this;
-            while (root->parent_) root = root->parent_;
-            if (root->DispatchDialogChar(static_cast<char>(wp))) return 0;
-            break;
-        }
-        case WM_SETCURSOR:
-            // A native control within picks its own cursor, unless it was given one.
-            if ((!TakenOver() || Cursor != IDC_ARROW) && LOWORD(lp) == HTCLIENT &&
-                reinterpret_cast<HWND>(wp) == hwnd_) {
-                SetCursorAtMouse();
-                return TRUE;
-            }
-            break;
+        case WM_CTLCOLORLISTBOX: return OnCtlColor(msg, wp, lp);
+        case WM_SYSCHAR: return OnSysChar(msg, wp, lp);
+        case WM_SETCURSOR: return OnSetCursor(msg, wp, lp);
         default: break;
     }
     return DefaultProc(msg, wp, lp);
+}
+
+LRESULT TWinControl::OnNcDestroy(UINT msg, WPARAM wp, LPARAM lp) {
+    // The window goes by itself (with its parent): nothing left to destroy.
+    trackingLeave_ = false;
+    window_.release();
+    return DefaultProc(msg, wp, lp);
+}
+
+LRESULT TWinControl::OnPaint(UINT msg, WPARAM wp, LPARAM lp) {
+    if (!TakenOver()) {
+        PaintScope paint(hwnd_);
+        PaintBuffered(paint.dc(), paint.area());
+        return 0;
+    }
+    // A native container draws itself; the children without a window go on top.
+    const LRESULT result = DefaultProc(msg, wp, lp);
+    if (std::any_of(controls_.begin(), controls_.end(), [](TControl* c) { return !c->AsWinControl(); })) {
+        ClientDC dc(hwnd_);
+        RECT client;
+        GetClientRect(hwnd_, &client);
+        PaintControls(dc.get(), client);
+    }
+    return result;
+}
+
+LRESULT TWinControl::OnPrintClient(UINT msg, WPARAM wp, LPARAM lp) {
+    if (TakenOver()) return DefaultProc(msg, wp, lp);
+    PaintBuffered(reinterpret_cast<HDC>(wp));
+    return 0;
+}
+
+LRESULT TWinControl::OnPrint(UINT msg, WPARAM wp, LPARAM lp) {
+    if (!TakenOver()) {
+        Print(reinterpret_cast<HDC>(wp), lp);
+        return 0;
+    }
+    // Not every system prints the windows within a native container (a
+    // group box's radio buttons): done here.
+    if (!(lp & PRF_CHILDREN) || !GetWindow(hwnd_, GW_CHILD)) return DefaultProc(msg, wp, lp);
+    if ((lp & PRF_CHECKVISIBLE) && !IsWindowVisible(hwnd_)) return 0;
+    DefaultProc(msg, wp, lp & ~PRF_CHILDREN);
+    PrintChildren(reinterpret_cast<HDC>(wp), lp);
+    return 0;
+}
+
+void TWinControl::MouseGone() {
+    trackingLeave_ = false;
+    if (hoverControl_ && !captureControl_) std::exchange(hoverControl_, nullptr)->MouseLeave();
+    if (Application) Application->HintMouseMove(nullptr);
+}
+
+void TWinControl::CaptureGone(HWND taker) {
+    if (taker != hwnd_) captureControl_ = nullptr;
+}
+
+LRESULT TWinControl::OnCommand(UINT msg, WPARAM wp, LPARAM lp) {
+    const auto from = reinterpret_cast<HWND>(lp);
+    if (TWinControl* child = FindControl(from)) {
+        child->Command(HIWORD(wp));
+        return 0;
+    }
+    // Enter on a control without a window, from the dialog keys.
+    if (TKeyWindow* keys = FindKeyWindow(from)) {
+        keys->Command(HIWORD(wp));
+        return 0;
+    }
+    return DefaultProc(msg, wp, lp);
+}
+
+LRESULT TWinControl::OnSetFocus(UINT msg, WPARAM wp, LPARAM lp) {
+    if (TakenOver()) return DefaultProc(msg, wp, lp);
+    // The window itself got the keyboard (a form activated, or the control
+    // that had it went): on to a control.
+    FocusInside();
+    return 0;
+}
+
+LRESULT TWinControl::OnCtlColor(UINT msg, WPARAM wp, LPARAM lp) {
+    if (TWinControl* child = FindControl(reinterpret_cast<HWND>(lp)))
+        return child->ColorMessage(reinterpret_cast<HDC>(wp));
+    return DefaultProc(msg, wp, lp);
+}
+
+LRESULT TWinControl::OnSysChar(UINT msg, WPARAM wp, LPARAM lp) {
+    TWinControl* root = this;
+    while (root->parent_) root = root->parent_;
+    return root->DispatchDialogChar(static_cast<char>(wp)) ? 0 : DefaultProc(msg, wp, lp);
+}
+
+LRESULT TWinControl::OnSetCursor(UINT msg, WPARAM wp, LPARAM lp) {
+    // A native control within picks its own cursor, unless it was given one.
+    if ((TakenOver() && Cursor == IDC_ARROW) || LOWORD(lp) != HTCLIENT || reinterpret_cast<HWND>(wp) != hwnd_)
+        return DefaultProc(msg, wp, lp);
+    SetCursorAtMouse();
+    return TRUE;
 }
 
 }  // namespace brisbolt

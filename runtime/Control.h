@@ -147,8 +147,15 @@ protected:
     // A control without a window: makes, remakes or drops its key window to
     // match TabStop and the parent's window.
     void UpdateKeyWindow();
-    // After it, or its key window, was hidden or disabled with the keyboard
-    // in it: on to another control.
+    // Hides, shows, disables or enables its window or key window through
+    // `change`. A control that had the keyboard and can no longer take it
+    // passes it on: the system leaves it nowhere, or with the parent.
+    template <typename Change>
+    void KeepingKeyboard(Change&& change) {
+        const bool had = Focused();
+        change();
+        if (had && !CanFocus()) PassKeyboardOn();
+    }
     void PassKeyboardOn();
 
     friend class TWinControl;
@@ -240,6 +247,19 @@ private:
     void CreateChildWindows();
     void ArrangeTabOrder();
     void MouseMessage(UINT msg, WPARAM wp, LPARAM lp);
+    void MouseGone();
+    void CaptureGone(HWND taker);
+    // The messages of substance; each answers as the window's default would
+    // where it does nothing itself.
+    LRESULT OnNcDestroy(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT OnPaint(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT OnPrintClient(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT OnPrint(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT OnCommand(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT OnSetFocus(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT OnCtlColor(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT OnSysChar(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT OnSetCursor(UINT msg, WPARAM wp, LPARAM lp);
     // The cursor of the control under the mouse, the one without a window included.
     void SetCursorAtMouse();
     // WM_PRINT: this window and, when asked, the windows within it.

@@ -1,5 +1,6 @@
 #include "runtime/Form.h"
 
+#include <utility>
 #include <vector>
 
 #include "runtime/Application.h"
@@ -32,7 +33,10 @@ BOOL CALLBACK DisableWindow(HWND hwnd, LPARAM lp) {
 
 }  // namespace
 
-TForm::TForm(TComponent* owner) : TWinControl(owner) { visible_ = false; }
+TForm::TForm(TComponent* owner) : TWinControl(owner) {
+    visible_ = false;
+    UseDialogDefaults();
+}
 
 TForm::~TForm() {
     if (OnDestroy) OnDestroy(this);
@@ -57,7 +61,7 @@ DWORD TForm::WindowStyle() const {
 
 void TForm::CreateWnd() {
     HWND owner = Application ? Application->Handle() : nullptr;
-    CreateBoundWindow(this, WS_EX_CONTROLPARENT, BoundWindowClass(), caption_.c_str(), WindowStyle(), left_, top_,
+    CreateBoundWindow(this, WS_EX_CONTROLPARENT, FormWindowClass(), caption_.c_str(), WindowStyle(), left_, top_,
                       width_, height_, owner);
 }
 
@@ -172,18 +176,13 @@ bool TForm::DialogMessage(MSG& msg) {
     return true;
 }
 
-HWND TForm::KeyboardTaker(HWND window) const {
-    if (!window || !IsWindow(window) || !IsChild(hwnd_, window) || !WindowTakesKeys(window)) return nullptr;
-    // A container holds the keyboard only on the way to a control.
-    if (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) return nullptr;
-    return window;
-}
-
 void TForm::FocusInside() {
-    HWND target = KeyboardTaker(savedFocus_);
+    // The form itself has the keyboard: on to the control asked for, else
+    // into the ActiveControl, else to the first tab stop.
+    HWND target = std::exchange(requestedFocus_, nullptr);
+    if (!target || !IsChild(hwnd_, target) || !WindowTakesKeys(target)) target = nullptr;
     if (!target && ActiveControl) target = FirstTabStop(ActiveControl->FocusWindow(), true);
     if (!target) target = FirstTabStop(hwnd_);
-    savedFocus_ = nullptr;
     if (target) ::SetFocus(target);
 }
 
@@ -191,34 +190,33 @@ void TForm::FocusOn(HWND window) {
     if (hwnd_ && GetActiveWindow() == hwnd_)
         ::SetFocus(window);
     else
-        savedFocus_ = window;
+        requestedFocus_ = window;
 }
 
 LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_CLOSE: Close(); return 0;
-        case WM_ACTIVATE:
-            // The keyboard comes back where it was.
-            if (LOWORD(wp) == WA_INACTIVE) {
-                if (HWND focus = GetFocus(); focus && IsChild(hwnd_, focus)) savedFocus_ = focus;
-            }
-            break;
-        case WM_SETFOCUS:
-            // Activated (the system gives the form itself the keyboard), or
-            // the focused control went: on to a control.
-            DefaultProc(msg, wp, lp);
-            FocusInside();
-            return 0;
-        case WM_COMMAND:
-            // Esc, from the dialog keys: no control sends this one.
-            if (LOWORD(wp) == IDCANCEL && HIWORD(wp) == 0 && !FindTarget(reinterpret_cast<HWND>(lp))) {
-                if (CancelControl && CancelControl->Showing() && CancelControl->Enabled()) CancelControl->Click();
-                return 0;
-            }
-            break;
+        case WM_ACTIVATE: return OnActivate(msg, wp, lp);
+        case WM_COMMAND: return OnCancelKey(msg, wp, lp);
         default: break;
     }
     return TWinControl::WndProc(msg, wp, lp);
+}
+
+LRESULT TForm::OnActivate(UINT msg, WPARAM wp, LPARAM lp) {
+    // The dialog defaults put the keyboard back where it was; a control
+    // asked for meanwhile comes first.
+    const LRESULT result = DefaultProc(msg, wp, lp);
+    if (LOWORD(wp) != WA_INACTIVE && requestedFocus_) FocusInside();
+    return result;
+}
+
+LRESULT TForm::OnCancelKey(UINT msg, WPARAM wp, LPARAM lp) {
+    // Esc, from the dialog keys: no control sends this one.
+    if (LOWORD(wp) != IDCANCEL || HIWORD(wp) != 0 || FindTarget(reinterpret_cast<HWND>(lp)))
+        return TWinControl::WndProc(msg, wp, lp);
+    if (CancelControl && CancelControl->Showing() && CancelControl->Enabled()) CancelControl->Click();
+    return 0;
 }
 
 }  // namespace brisbolt

@@ -66,14 +66,14 @@ protected:
 
 private:
     void PlaceOnScreen();
-    // The window within that may take the keyboard back, or null.
-    HWND KeyboardTaker(HWND window) const;
+    LRESULT OnActivate(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT OnCancelKey(UINT msg, WPARAM wp, LPARAM lp);
 
     bool modal_ = false;
     bool placed_ = false;
-    // Where the keyboard was when the form was last deactivated, or where
-    // it is to go when the form is next activated.
-    HWND savedFocus_ = nullptr;
+    // Where the keyboard is to go when the form is next activated. Where it
+    // was when the form was deactivated, the system keeps (DefDlgProc).
+    HWND requestedFocus_ = nullptr;
 };
 
 // The form a window belongs to (itself or its top window), if it is one of ours.

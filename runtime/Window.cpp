@@ -27,8 +27,8 @@ struct WindowBinding {
     }
 
     static LRESULT Default(MessageTarget* target, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-        return target->systemProc_ ? CallWindowProcA(target->systemProc_, hwnd, msg, wp, lp)
-                                   : DefWindowProcA(hwnd, msg, wp, lp);
+        if (target->systemProc_) return CallWindowProcA(target->systemProc_, hwnd, msg, wp, lp);
+        return target->dialogDefaults_ ? DefDlgProcA(hwnd, msg, wp, lp) : DefWindowProcA(hwnd, msg, wp, lp);
     }
 
     static LRESULT CALLBACK Entry(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -60,13 +60,14 @@ LRESULT MessageTarget::DefaultProc(UINT msg, WPARAM wp, LPARAM lp) {
 
 HINSTANCE ProgramInstance() { return GetModuleHandleA(nullptr); }
 
-const char* BoundWindowClass(UINT style, const char* name) {
+const char* BoundWindowClass(UINT style, const char* name, int extraBytes) {
     WNDCLASSEXA existing{};
     existing.cbSize = sizeof existing;
     if (GetClassInfoExA(ProgramInstance(), name, &existing)) return name;
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     wc.style = style;
+    wc.cbWndExtra = extraBytes;
     wc.lpfnWndProc = WindowBinding::Entry;
     wc.hInstance = ProgramInstance();
     wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
@@ -75,6 +76,8 @@ const char* BoundWindowClass(UINT style, const char* name) {
     RegisterClassExA(&wc);
     return name;
 }
+
+const char* FormWindowClass() { return BoundWindowClass(0, "BrisboltForm", DLGWINDOWEXTRA); }
 
 HWND CreateBoundWindow(MessageTarget* target, DWORD exStyle, const char* className, const char* title, DWORD style,
                        int x, int y, int width, int height, HWND parent) {

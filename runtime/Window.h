@@ -19,8 +19,12 @@ protected:
     // Every message of the bound window.
     virtual LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) = 0;
     // What the window's own procedure answers: the system class's for a
-    // native control taken over, else DefWindowProc.
+    // native control taken over, DefDlgProc for a window of the dialog
+    // class, else DefWindowProc.
     LRESULT DefaultProc(UINT msg, WPARAM wp, LPARAM lp);
+    // The window is of FormWindowClass: the system's dialog procedure
+    // answers what the object leaves.
+    void UseDialogDefaults() { dialogDefaults_ = true; }
     // True for a native control whose procedure was replaced.
     bool TakenOver() const { return systemProc_ != nullptr; }
 
@@ -29,12 +33,17 @@ protected:
 private:
     friend struct WindowBinding;
     WNDPROC systemProc_ = nullptr;
+    bool dialogDefaults_ = false;
 };
 
 // Registers (once) a window class whose windows bind to the MessageTarget
 // passed as their creation parameter.
 // No CS_DBLCLKS: a quick second click on a button is a click, not a double click.
-const char* BoundWindowClass(UINT style = 0, const char* name = "BrisboltWindow");
+const char* BoundWindowClass(UINT style = 0, const char* name = "BrisboltWindow", int extraBytes = 0);
+// The class of the program's top-level windows: a custom dialog class
+// (DLGWINDOWEXTRA, DefDlgProc behind the object), so the system keeps each
+// window's keyboard place across deactivation, as it does for a dialog.
+const char* FormWindowClass();
 
 // Creates a window bound to target from its first message on.
 HWND CreateBoundWindow(MessageTarget* target, DWORD exStyle, const char* className, const char* title, DWORD style,
