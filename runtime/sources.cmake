@@ -4,6 +4,7 @@ add_library(brisbolt_runtime STATIC
     runtime/Component.cpp
     runtime/Control.cpp
     runtime/ControlFocus.cpp
+    runtime/ControlPaint.cpp
     runtime/Form.cpp
     runtime/Graphics.cpp
     runtime/Gzip.cpp
