@@ -4,6 +4,7 @@
 
 #include "runtime/Application.h"
 #include "runtime/Form.h"
+#include "runtime/ScopeGuard.h"
 
 namespace brisbolt {
 
@@ -29,9 +30,7 @@ std::string ExecutableFileName() {
 }
 
 // A guard still alive when the program ends goes with it.
-struct GuardReaper {
-    ~GuardReaper() { delete TSingleInstance::Instance(); }
-} reaper;
+const ScopeGuard reaper([] { delete TSingleInstance::Instance(); });
 
 }  // namespace
 

@@ -38,6 +38,8 @@ public:
     bool Terminated() const { return terminated_; }
     // Forgets an earlier terminate request (tests run many loops in one process).
     void ResetTerminated() { terminated_ = false; }
+    // Raised once per form, when it is first shown (after its OnShow).
+    std::function<void(TForm* form)> OnFormShown;
 
     // Hints: the pause before one shows, and how long it stays.
     int HintPause = 500;

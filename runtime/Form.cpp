@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "runtime/Application.h"
+#include "runtime/ScopeGuard.h"
 #include "runtime/StdControls.h"
 
 namespace brisbolt {
@@ -80,10 +81,12 @@ void TForm::SetVisible(bool visible) {
     visible_ = visible;
     HWND hwnd = Handle();
     if (visible) {
+        const bool first = !placed_;
         PlaceOnScreen();
         ShowWindow(hwnd, SW_SHOW);
         UpdateWindow(hwnd);
         if (OnShow) OnShow(this);
+        if (first && Application && Application->OnFormShown) Application->OnFormShown(this);
     } else {
         ShowWindow(hwnd, SW_HIDE);
     }
@@ -121,18 +124,15 @@ void TForm::Close() {
 int TForm::ShowModal() {
     int result = mrNone;
     {
+        DisabledWindows others{Handle(), {}};
         // The other windows come back however the loop ends, an exception
         // included; before hiding, so the right window becomes active.
-        struct ModalScope {
-            TForm& form;
-            DisabledWindows others;
-            ~ModalScope() {
-                for (HWND hwnd : others.windows)
-                    if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
-                form.modal_ = false;
-            }
-        } scope{*this, {Handle(), {}}};
-        EnumThreadWindows(GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&scope.others));
+        const ScopeGuard enabledAgain([this, &others] {
+            for (HWND hwnd : others.windows)
+                if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
+            modal_ = false;
+        });
+        EnumThreadWindows(GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&others));
         modal_ = true;
         ModalResult = mrNone;
         Show();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "resources/ResourceNames.h"
 #include "runtime/Application.h"
@@ -17,8 +18,6 @@
 #include "tuning/frmMakeRegistryChanges.h"
 
 namespace brisbolt {
-
-TfrmBrisbolt* frmBrisbolt = nullptr;
 
 void SetDispatcher(TfrmBrisbolt* dispatcher) {
     frmBrisbolt = dispatcher;
@@ -118,13 +117,14 @@ TMenuItem* TfrmBrisbolt::AddItem(const char* name, const char* caption, void (Tf
 
 void TfrmBrisbolt::FormCreate(TComponent*) {
     SetBounds(OffScreenLeft, DesignTop, DesignWidth, DesignHeight);
-    frmMakeRegistryChanges = frmBrisboltMain = frmAbout = frmAdvanced = nullptr;
+    ForgetOpenWindows();
     Mycomputernameis1->Caption = "My computer name is: " + GetLocalComputerName();
     // The name lookup may take seconds (or dial out): the start never waits
     // for it, the address comes into the menu when the answer does.
     IPaddressis1->Caption = "My IP address is: ";
     PostMessageA(Handle(), AddressLookupStart, 0, 0);
     Application->HintHidePause = 3500;
+    Application->OnFormShown = [this](TForm*) { LookupWaitOver(); };
 }
 
 void TfrmBrisbolt::FormShow(TComponent*) {
@@ -311,20 +311,8 @@ LRESULT TfrmBrisbolt::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     }
     if (msg == ShowRequest() && msg != 0) return AnswerShowRequest(wp);
-    if (msg == AddressLookupStart) {
-        // The wizard or the apply window pumps messages while it is being
-        // made: the lookup waits until it shows (two seconds at most).
-        if (WindowBeingMade() && lookupDelays_++ < 40)
-            SetTimer(Handle(), AddressLookupStart, 50, nullptr);
-        else
-            HostAddress1->Start();
-        return 0;
-    }
-    if (msg == WM_TIMER && wp == AddressLookupStart) {
-        KillTimer(Handle(), AddressLookupStart);
-        PostMessageA(Handle(), AddressLookupStart, 0, 0);
-        return 0;
-    }
+    if (msg == AddressLookupStart) return StartAddressLookup(), 0;
+    if (msg == WM_TIMER && wp == AddressLookupStart) return LookupWaitOver(), 0;
     if (msg == QuitRequest() && msg != 0) {
         // An uninstall under way ends the program itself.
         if (!uninstalling_) QuitProgram();
@@ -347,13 +335,32 @@ std::string TfrmBrisbolt::GetLocalComputerName() {
 }
 
 TfrmBrisbolt::~TfrmBrisbolt() {
+    if (Application) Application->OnFormShown = nullptr;
     if (frmBrisbolt == this) SetDispatcher(nullptr);
 }
 
 bool TfrmBrisbolt::WindowBeingMade() const {
-    for (TForm* form : {frmBrisboltMain, frmMakeRegistryChanges})
-        if (form && !(form->HandleAllocated() && IsWindowVisible(form->Handle()))) return true;
+    for (TForm* form : OpenWindows)
+        if (!(form->HandleAllocated() && IsWindowVisible(form->Handle()))) return true;
     return false;
+}
+
+void TfrmBrisbolt::StartAddressLookup() {
+    // A window that pumps messages while it is being made (the wizard, the
+    // apply window) is shown first: the lookup waits for the notice of its
+    // showing, or two seconds at most.
+    if (!WindowBeingMade()) {
+        HostAddress1->Start();
+        return;
+    }
+    lookupWaits_ = true;
+    SetTimer(Handle(), AddressLookupStart, 2000, nullptr);
+}
+
+void TfrmBrisbolt::LookupWaitOver() {
+    if (!std::exchange(lookupWaits_, false)) return;
+    KillTimer(Handle(), AddressLookupStart);
+    HostAddress1->Start();
 }
 
 UINT TfrmBrisbolt::ShowRequest() {
@@ -362,12 +369,12 @@ UINT TfrmBrisbolt::ShowRequest() {
 }
 
 TForm* TfrmBrisbolt::FrontWindow() {
-    // The innermost first: the apply run, a method window over the wizard,
-    // the About box, the wizard.
-    for (TForm* form : {frmMakeRegistryChanges, frmAutomatic, frmAdvanced, frmAbout, frmBrisboltMain})
-        if (form && form->HandleAllocated() && IsWindowEnabled(form->Handle())) return form;
-    for (TForm* form : {frmMakeRegistryChanges, frmAutomatic, frmAdvanced, frmAbout, frmBrisboltMain})
-        if (form && form->HandleAllocated()) return form;
+    // The innermost first: the one opened last that takes input, else the
+    // one opened last.
+    for (auto it = OpenWindows.rbegin(); it != OpenWindows.rend(); ++it)
+        if ((*it)->HandleAllocated() && IsWindowEnabled((*it)->Handle())) return *it;
+    for (auto it = OpenWindows.rbegin(); it != OpenWindows.rend(); ++it)
+        if ((*it)->HandleAllocated()) return *it;
     return nullptr;
 }
 

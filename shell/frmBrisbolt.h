@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "app/Globals.h"
 #include "app/Services.h"
 #include "platform/HostAddress.h"
 #include "platform/SingleInstance.h"
@@ -129,14 +130,15 @@ protected:
 private:
     TMenuItem* AddItem(const char* name, const char* caption, void (TfrmBrisbolt::*handler)(TComponent*));
     bool WindowBeingMade() const;
+    void StartAddressLookup();
+    // A window was first shown, or the wait for one is over.
+    void LookupWaitOver();
     LRESULT AnswerShowRequest(WPARAM fromSelf);
 
     bool uninstalling_ = false;
-    int lookupDelays_ = 0;
+    bool lookupWaits_ = false;
 };
 
-// The program's own dispatcher, while it exists.
-extern TfrmBrisbolt* frmBrisbolt;
 // Makes `dispatcher` (or none) the program's own: the windows' shared
 // services go to it.
 void SetDispatcher(TfrmBrisbolt* dispatcher);

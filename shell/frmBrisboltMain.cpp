@@ -275,26 +275,25 @@ void TfrmBrisboltMain::EnableMethodButtons(bool enabled) {
     btnFullControl->SetEnabled(enabled);
 }
 
+TRadioButton* TfrmBrisboltMain::RadioOfCode(const std::string& code) const {
+    for (const ConnectionType& type : ConnectionTypes)
+        if (code == type.code)
+            for (TRadioButton* radio : {rbtnDialup, rbtnDSL1, rbtnDSL2, rbtnDSL3, rbtnCable, rbtnLAN})
+                if (radio->Name == type.radioButton) return radio;
+    return nullptr;
+}
+
 bool TfrmBrisboltMain::RestoreConnectionChoice() {
-    UpdatingControls = true;
+    const UpdatingControlsScope updating;
     const std::string stored = GetConnect();
-    CurrentConnection = stored.empty() ? DialupCode : stored;
-    TRadioButton* radio = CurrentConnection == "M"    ? rbtnDialup
-                          : CurrentConnection == "C"  ? rbtnCable
-                          : CurrentConnection == "N"  ? rbtnLAN
-                          : CurrentConnection == "D1" ? rbtnDSL1
-                          : CurrentConnection == "D2" ? rbtnDSL2
-                                                      : rbtnDSL3;
-    // The old name of the dial-up code.
-    if (CurrentConnection == "-2") {
-        CurrentConnection = DialupCode;
-        radio = rbtnDialup;
-    }
+    // "-2" is the old name of the dial-up code.
+    CurrentConnection = stored.empty() || stored == "-2" ? DialupCode : stored;
+    TRadioButton* radio = RadioOfCode(CurrentConnection);
+    if (!radio) radio = rbtnDSL3;
     radio->SetChecked(true);
     Application->ProcessMessages();
     // A click handled just now stored nothing: show what is stored.
     if (!radio->Checked()) radio->SetChecked(true);
-    UpdatingControls = false;
     return !stored.empty();
 }
 

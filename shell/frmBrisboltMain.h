@@ -65,6 +65,8 @@ public:
     TTimer* tmrPanelOnScreen;
 
     void EnableMethodButtons(bool enabled);
+    // The radio button of a connection type code, or null.
+    TRadioButton* RadioOfCode(const std::string& code) const;
     // Checks the radio button of the stored code; false when none is stored.
     bool RestoreConnectionChoice();
     void ShowAutomatic();

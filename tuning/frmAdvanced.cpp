@@ -13,45 +13,71 @@
 
 namespace brisbolt {
 
+namespace {
+
+// A radio button of the window and the value it stands for.
+template <typename Value>
+struct Choice {
+    TRadioButton* TfrmAdvanced::*radio;
+    Value value;
+};
+using F = TfrmAdvanced;
+
+constexpr Choice<std::int32_t> MtuPresets[] = {
+    {&F::rbtnMTU576, 576},   {&F::rbtnMTU1400, 1400},   {&F::rbtnMTU1454, 1454},
+    {&F::rbtnMTU1492, 1492}, {&F::rbtnMTU1500, 1500},   {&F::rbtnMTU4464, 4464},
+    {&F::rbtnMTU8166, 8166}, {&F::rbtnMTU17914, 17914}, {&F::rbtnMTU65535, 65535},
+};
+constexpr Choice<RwinChoice> RwinChoices[] = {
+    {&F::rbtnRWINDefault, RwinChoice::Default}, {&F::rbtnRWIN4, RwinChoice::Times4},
+    {&F::rbtnRWIN6, RwinChoice::Times6},        {&F::rbtnRWIN8, RwinChoice::Times8},
+    {&F::rbtnRWIN10, RwinChoice::Times10},      {&F::rbtnRWINManual, RwinChoice::Manual},
+};
+constexpr Choice<NdiChoice> NdiChoices[] = {{&F::rbtnNDIDefault, NdiChoice::Default},
+                                            {&F::rbtnNDI16, NdiChoice::Sixteen},
+                                            {&F::rbtnNDI32, NdiChoice::ThirtyTwo}};
+constexpr Choice<KeepAliveChoice> KeepAliveChoices[] = {
+    {&F::rbtnSKADefault, KeepAliveChoice::Default},
+    {&F::rbtnSKA10, KeepAliveChoice::TenMinutes},
+    {&F::rbtnSKA60, KeepAliveChoice::SixtyMinutes},
+    {&F::rbtnSKAManual, KeepAliveChoice::Manual},
+};
+constexpr Choice<TtlChoice> TtlChoices[] = {{&F::rbtnTTLDefault, TtlChoice::Default},
+                                            {&F::rbtnTTL64, TtlChoice::SixtyFour},
+                                            {&F::rbtnTTL128, TtlChoice::OneTwentyEight}};
+constexpr Choice<std::int32_t> AutoDiscovery[] = {{&F::rbtnMTUAutoYes, 1}, {&F::rbtnMTUAutoNo, 0}};
+constexpr Choice<std::int32_t> BlackHoleDetect[] = {{&F::rbtnBlackHoleYes, 1}, {&F::rbtnBlackHoleNo, 0}};
+
+template <typename Value, std::size_t N>
+TRadioButton* RadioOf(const TfrmAdvanced& form, const Choice<Value> (&table)[N], Value value) {
+    for (const Choice<Value>& choice : table)
+        if (choice.value == value) return form.*choice.radio;
+    return nullptr;
+}
+
+template <typename Value, std::size_t N>
+Value ValueOf(const TfrmAdvanced& form, const Choice<Value> (&table)[N], const TComponent* radio, Value otherwise) {
+    for (const Choice<Value>& choice : table)
+        if (form.*choice.radio == radio) return choice.value;
+    return otherwise;
+}
+
+template <typename Value, std::size_t N>
+Value CheckedValue(const TfrmAdvanced& form, const Choice<Value> (&table)[N], Value otherwise) {
+    for (const Choice<Value>& choice : table)
+        if ((form.*choice.radio)->Checked()) return choice.value;
+    return otherwise;
+}
+
+void Check(TRadioButton* radio) {
+    if (radio) radio->SetChecked(true);
+}
+
+}  // namespace
+
 void TfrmAdvanced::SelectQuietly(TRadioButton* radio) {
-    if (!radio) return;
-    UpdatingControls = true;
-    radio->SetChecked(true);
-    UpdatingControls = false;
-}
-
-TRadioButton* TfrmAdvanced::MtuButton(std::int32_t mtu) const {
-    switch (mtu) {
-        case 576: return rbtnMTU576;
-        case 1400: return rbtnMTU1400;
-        case 1454: return rbtnMTU1454;
-        case 1492: return rbtnMTU1492;
-        case 1500: return rbtnMTU1500;
-        case 4464: return rbtnMTU4464;
-        case 8166: return rbtnMTU8166;
-        case 17914: return rbtnMTU17914;
-        case 65535: return rbtnMTU65535;
-        default: return nullptr;
-    }
-}
-
-TRadioButton* TfrmAdvanced::RwinButton(RwinChoice choice) const {
-    switch (choice) {
-        case RwinChoice::Default: return rbtnRWINDefault;
-        case RwinChoice::Times4: return rbtnRWIN4;
-        case RwinChoice::Times6: return rbtnRWIN6;
-        case RwinChoice::Times8: return rbtnRWIN8;
-        case RwinChoice::Times10: return rbtnRWIN10;
-        case RwinChoice::Manual: return rbtnRWINManual;
-        default: return nullptr;
-    }
-}
-
-RwinChoice TfrmAdvanced::SelectedRwinChoice() const {
-    for (RwinChoice choice : {RwinChoice::Default, RwinChoice::Times4, RwinChoice::Times6, RwinChoice::Times8,
-                              RwinChoice::Times10, RwinChoice::Manual})
-        if (RwinButton(choice)->Checked()) return choice;
-    return RwinChoice::None;
+    const UpdatingControlsScope updating;
+    Check(radio);
 }
 
 // --- Start-up
@@ -59,16 +85,17 @@ RwinChoice TfrmAdvanced::SelectedRwinChoice() const {
 void TfrmAdvanced::FormCreate(TComponent*) {
     recordAtOpen_ = RecordCopy::Take();
     lblBottomLine->SetCaption(BottomLineText);
-    UpdatingControls = true;
-    ShowSystemPMTUDiscovery();
-    ShowSystemBlackHoleDetect();
-    ShowSystemMTU();
-    ShowRwin(true);
-    ShowSystemNdiCacheSize();
-    ShowSystemKeepAlive();
-    ShowSystemTTL();
-    ShowLineCondition();
-    UpdatingControls = false;
+    {
+        const UpdatingControlsScope updating;
+        ShowSystemPMTUDiscovery();
+        ShowSystemBlackHoleDetect();
+        ShowSystemMTU();
+        ShowRwin(true);
+        ShowSystemNdiCacheSize();
+        ShowSystemKeepAlive();
+        ShowSystemTTL();
+        ShowLineCondition();
+    }
     highlightedGroup_ = nullptr;
     highlightedRadio_ = nullptr;
     hover_.Forget();
@@ -77,40 +104,36 @@ void TfrmAdvanced::FormCreate(TComponent*) {
 void TfrmAdvanced::FormShow(TComponent*) {}
 
 void TfrmAdvanced::ShowSystemPMTUDiscovery() {
-    UpdatingControls = true;
-    (SwitchOn(GetSystemPMTUDiscovery()) ? rbtnMTUAutoYes : rbtnMTUAutoNo)->SetChecked(true);
+    const UpdatingControlsScope updating;
+    Check(RadioOf(*this, AutoDiscovery, SwitchOn(GetSystemPMTUDiscovery()) ? 1 : 0));
     Application->ProcessMessages();
-    UpdatingControls = false;
 }
 
 void TfrmAdvanced::ShowSystemBlackHoleDetect() {
-    UpdatingControls = true;
-    (SwitchOn(GetSystemPMTUBlackHoleDetect()) ? rbtnBlackHoleYes : rbtnBlackHoleNo)->SetChecked(true);
+    const UpdatingControlsScope updating;
+    Check(RadioOf(*this, BlackHoleDetect, SwitchOn(GetSystemPMTUBlackHoleDetect()) ? 1 : 0));
     Application->ProcessMessages();
-    UpdatingControls = false;
 }
 
 void TfrmAdvanced::ShowSystemMTU() {
-    UpdatingControls = true;
+    const UpdatingControlsScope updating;
     const MtuShown shown = ShowMtuFor(GetSystemMTU());
     CurrentMtu = shown.currentMtu;
     switch (shown.kind) {
-        case MtuShown::Kind::Default: rbtnMTUDefault->SetChecked(true); break;
-        case MtuShown::Kind::Preset: MtuButton(shown.currentMtu)->SetChecked(true); break;
-        case MtuShown::Kind::Manual: rbtnMTUManual->SetChecked(true); break;
+        case MtuShown::Kind::Default: Check(rbtnMTUDefault); break;
+        case MtuShown::Kind::Preset: Check(RadioOf(*this, MtuPresets, shown.currentMtu)); break;
+        case MtuShown::Kind::Manual: Check(rbtnMTUManual); break;
     }
     if (shown.comboItem >= 0)
         comboMTUManual->SetItemIndex(shown.comboItem);
     else
         comboMTUManual->SetText(shown.comboText);
     Application->ProcessMessages();
-    UpdatingControls = false;
 }
 
 TRadioButton* TfrmAdvanced::ShowRwin(bool fromSystem) {
-    UpdatingControls = true;
-    for (TRadioButton* radio : {rbtnRWINDefault, rbtnRWIN4, rbtnRWIN6, rbtnRWIN8, rbtnRWIN10, rbtnRWINManual})
-        radio->SetChecked(false);
+    const UpdatingControlsScope updating;
+    for (const Choice<RwinChoice>& choice : RwinChoices) (this->*choice.radio)->SetChecked(false);
     Application->ProcessMessages();
     RwinShowInput input;
     input.found = fromSystem ? GetSystemRcvWindow() : GetRwin();
@@ -122,63 +145,50 @@ TRadioButton* TfrmAdvanced::ShowRwin(bool fromSystem) {
     input.currentMtu = CurrentMtu;
     const RwinShown shown = ShowRwinFor(input);
     CurrentMtu = shown.currentMtu;
-    if (shown.defaultSelected) rbtnRWINDefault->SetChecked(true);
+    if (shown.defaultSelected) Check(rbtnRWINDefault);
     if (shown.choice == RwinChoice::Manual) spinRWINMultiplier->SetValue(shown.spin);
-    TRadioButton* selected = RwinButton(shown.choice);
-    if (selected) selected->SetChecked(true);
+    TRadioButton* selected = RadioOf(*this, RwinChoices, shown.choice);
+    Check(selected);
     Application->ProcessMessages();
     lblRWIN->SetCaption(std::to_string(shown.window));
-    UpdatingControls = false;
     return selected;
 }
 
 void TfrmAdvanced::ShowSystemNdiCacheSize() {
-    UpdatingControls = true;
-    switch (NdiChoiceFor(GetSystemNdiCacheSize())) {
-        case NdiChoice::Default: rbtnNDIDefault->SetChecked(true); break;
-        case NdiChoice::Sixteen: rbtnNDI16->SetChecked(true); break;
-        case NdiChoice::ThirtyTwo: rbtnNDI32->SetChecked(true); break;
-    }
+    const UpdatingControlsScope updating;
+    Check(RadioOf(*this, NdiChoices, NdiChoiceFor(GetSystemNdiCacheSize())));
     Application->ProcessMessages();
-    UpdatingControls = false;
 }
 
 void TfrmAdvanced::ShowSystemKeepAlive() {
-    UpdatingControls = true;
+    const UpdatingControlsScope updating;
     const KeepAliveShown shown = KeepAliveFor(GetSystemKeepAlive());
-    switch (shown.choice) {
-        case KeepAliveChoice::Default: rbtnSKADefault->SetChecked(true); break;
-        case KeepAliveChoice::TenMinutes: rbtnSKA10->SetChecked(true); break;
-        case KeepAliveChoice::SixtyMinutes: rbtnSKA60->SetChecked(true); break;
-        case KeepAliveChoice::Manual:
-            rbtnSKAManual->SetChecked(true);
-            spinSKA->SetValue(shown.minutes);
-            break;
-    }
+    Check(RadioOf(*this, KeepAliveChoices, shown.choice));
+    if (shown.choice == KeepAliveChoice::Manual) spinSKA->SetValue(shown.minutes);
     Application->ProcessMessages();
-    UpdatingControls = false;
 }
 
 void TfrmAdvanced::ShowSystemTTL() {
-    UpdatingControls = true;
-    switch (TtlChoiceFor(GetSystemTTL())) {
-        case TtlChoice::SixtyFour: rbtnTTL64->SetChecked(true); break;
-        case TtlChoice::OneTwentyEight: rbtnTTL128->SetChecked(true); break;
-        case TtlChoice::Default: rbtnTTLDefault->SetChecked(true); break;
-    }
+    const UpdatingControlsScope updating;
+    Check(RadioOf(*this, TtlChoices, TtlChoiceFor(GetSystemTTL())));
     Application->ProcessMessages();
-    UpdatingControls = false;
 }
 
 void TfrmAdvanced::ShowLineCondition() {
-    UpdatingControls = true;
+    const UpdatingControlsScope updating;
     LineGood = GetLine();
-    (LineGood ? rbtnLineGood : rbtnLineBad)->SetChecked(true);
+    Check(LineGood ? rbtnLineGood : rbtnLineBad);
     Application->ProcessMessages();
-    UpdatingControls = false;
 }
 
 // --- Choices
+
+bool TfrmAdvanced::ClickTaken() {
+    // A window setting its own controls stores nothing.
+    if (UpdatingControls) return false;
+    PlayClick();
+    return true;
+}
 
 void TfrmAdvanced::MarkChanged() {
     ChangesPending = true;
@@ -191,8 +201,7 @@ void TfrmAdvanced::rbtnMTUClick(TComponent* sender) {
     auto* radio = dynamic_cast<TRadioButton*>(sender);
     TRadioButton* previous = mtuSelected_;
     if (radio) mtuSelected_ = radio;
-    if (UpdatingControls) return;
-    PlayClick();
+    if (!ClickTaken()) return;
     if (!rbtnMTUDefault->Checked()) {
         std::int32_t mtu = CurrentMtu;
         if (rbtnMTUManual->Checked()) {
@@ -206,8 +215,7 @@ void TfrmAdvanced::rbtnMTUClick(TComponent* sender) {
             }
             mtu = *typed;
         } else if (radio && radio->Checked()) {
-            for (std::int32_t preset : PresetMtus)
-                if (MtuButton(preset) == radio) mtu = preset;
+            mtu = ValueOf(*this, MtuPresets, radio, mtu);
         }
         MarkChanged();
         CurrentMtu = mtu;
@@ -221,21 +229,20 @@ void TfrmAdvanced::rbtnMTUClick(TComponent* sender) {
 }
 
 void TfrmAdvanced::rbtnRWINClick(TComponent*) {
-    if (UpdatingControls) return;
-    PlayClick();
+    if (!ClickTaken()) return;
     MarkChanged();
-    const RwinStored stored = StoreRwinFor(SelectedRwinChoice(), spinRWINMultiplier->Value(), CurrentMtu, Is9xFamily());
+    const RwinStored stored = StoreRwinFor(CheckedValue(*this, RwinChoices, RwinChoice::None),
+                                           spinRWINMultiplier->Value(), CurrentMtu, Is9xFamily());
     if (stored.capped) {
         spinRWINMultiplier->SetValue(stored.spin);
-        if (TRadioButton* fits = RwinButton(stored.select)) SelectQuietly(fits);
+        SelectQuietly(RadioOf(*this, RwinChoices, stored.select));
     }
     lblRWIN->SetCaption(std::to_string(stored.rwin));
     SetRwin(stored.rwin);
 }
 
 void TfrmAdvanced::rbtnLineConditionClick(TComponent* sender) {
-    if (UpdatingControls) return;
-    PlayClick();
+    if (!ClickTaken()) return;
     const bool good = rbtnLineGood->Checked();
     LineChanged = (LineGood && rbtnLineBad->Checked()) || (!LineGood && good);
     LineGood = good;
@@ -247,48 +254,34 @@ void TfrmAdvanced::rbtnLineConditionClick(TComponent* sender) {
 }
 
 void TfrmAdvanced::rbtnMTUAutoClick(TComponent* sender) {
-    if (UpdatingControls) return;
-    PlayClick();
+    if (!ClickTaken()) return;
     MarkChanged();
-    SetPMTUDiscover(sender == rbtnMTUAutoYes ? 1 : 0);
+    SetPMTUDiscover(ValueOf(*this, AutoDiscovery, sender, 0));
 }
 
 void TfrmAdvanced::rbtnMTUBlackHoleClick(TComponent* sender) {
-    if (UpdatingControls) return;
-    PlayClick();
+    if (!ClickTaken()) return;
     MarkChanged();
-    SetPMTUBlackHoleDetect(sender == rbtnBlackHoleYes ? 1 : 0);
+    SetPMTUBlackHoleDetect(ValueOf(*this, BlackHoleDetect, sender, 0));
 }
 
 void TfrmAdvanced::rbtnTTLClick(TComponent* sender) {
-    if (UpdatingControls) return;
-    PlayClick();
+    if (!ClickTaken()) return;
     MarkChanged();
-    const TtlChoice choice = sender == rbtnTTLDefault ? TtlChoice::Default
-                             : sender == rbtnTTL64    ? TtlChoice::SixtyFour
-                                                      : TtlChoice::OneTwentyEight;
-    SetTtl(TtlToStore(choice));
+    SetTtl(TtlToStore(ValueOf(*this, TtlChoices, sender, TtlChoice::OneTwentyEight)));
 }
 
 void TfrmAdvanced::rbtnSKAClick(TComponent* sender) {
-    if (UpdatingControls) return;
-    PlayClick();
+    if (!ClickTaken()) return;
     MarkChanged();
-    const KeepAliveChoice choice = sender == rbtnSKADefault ? KeepAliveChoice::Default
-                                   : sender == rbtnSKA10    ? KeepAliveChoice::TenMinutes
-                                   : sender == rbtnSKA60    ? KeepAliveChoice::SixtyMinutes
-                                                            : KeepAliveChoice::Manual;
-    SetSka(KeepAliveToStore(choice, spinSKA->Value()));
+    SetSka(KeepAliveToStore(ValueOf(*this, KeepAliveChoices, sender, KeepAliveChoice::Manual), spinSKA->Value()));
 }
 
 void TfrmAdvanced::rbtnNDIClick(TComponent* sender) {
-    if (UpdatingControls) return;
-    PlayClick();
+    if (!ClickTaken()) return;
     MarkChanged();
-    const NdiChoice choice = sender == rbtnNDI16   ? NdiChoice::Sixteen
-                             : sender == rbtnNDI32 ? NdiChoice::ThirtyTwo
-                                                   : NdiChoice::Default;
-    const NdiStore store = NdiStoreFor(rbtnMTUDefault->Checked(), choice);
+    const NdiStore store =
+        NdiStoreFor(rbtnMTUDefault->Checked(), ValueOf(*this, NdiChoices, sender, NdiChoice::Default));
     SetNdi(store.useDefault, store.text);
 }
 

@@ -96,14 +96,6 @@ public:
     TRoundedButton* btnAccelerateMe;
     TRoundedButton* btnCancel;
 
-    // Window state, one per program.
-    // The MTU of the receive-window arithmetic; MSS = CurrentMtu - 40.
-    static inline std::int32_t CurrentMtu = 0;
-    // The line condition last stored (true = Good).
-    static inline bool LineGood = false;
-    // Set while a change of the line condition becomes a new receive window.
-    static inline bool LineChanged = false;
-
     // Hover state.
     TGroupBox* HighlightedGroup() const { return highlightedGroup_; }
     TRadioButton* HighlightedRadio() const { return highlightedRadio_; }
@@ -150,9 +142,9 @@ private:
     TGroupBox* NewGroup(const char* name, const char* caption, int left, int top, int width, int height);
     TRadioButton* NewRadio(TGroupBox* group, const char* name, int left, int top, int width, const char* caption,
                            void (TfrmAdvanced::*handler)(TComponent*), const char* hint = "");
-    TRadioButton* MtuButton(std::int32_t mtu) const;
-    TRadioButton* RwinButton(RwinChoice choice) const;
-    RwinChoice SelectedRwinChoice() const;
+    // The start of every choice handler: false while the window sets its
+    // own controls; else the click is heard.
+    bool ClickTaken();
     // Selects with UpdatingControls set: nothing is stored.
     static void SelectQuietly(TRadioButton* radio);
 

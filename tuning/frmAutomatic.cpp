@@ -12,8 +12,6 @@
 
 namespace brisbolt {
 
-bool PreparationStopped = false;
-
 namespace {
 constexpr int ClientWidth = 600, ClientHeight = 460;
 constexpr TColor PanelGrey = HexColor(0xA8A8A8);

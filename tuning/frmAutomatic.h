@@ -17,9 +17,6 @@
 
 namespace brisbolt {
 
-// Set when the preparation is to end at the start of its next item.
-extern bool PreparationStopped;
-
 class TfrmAutomatic : public TForm {
 public:
     explicit TfrmAutomatic(TComponent* owner);

@@ -81,12 +81,11 @@ TEST_F(DispatcherTest, TheTrayMenuHasItsItemsInOrder) {
         {"mnuClose", "&Close", true},
         {"N3", "-", true},
         {"Mycomputernameis1", "My computer name is: " + TfrmBrisbolt::GetLocalComputerName(), true},
-        {"IPaddressis1", "My IP address is: " + TfrmBrisbolt::GetLocalIPAddress(), true},
+        {"IPaddressis1", "My IP address is: 192.0.2.7", true},
     };
-    // The address comes when the lookup answers, never before the menu is there.
     const auto& items = form->popIcon->Items();
-    for (DWORD start = GetTickCount(); items.back()->Caption != expected[6].caption && GetTickCount() - start < 20000;)
-        Pump(50);
+    form->HostAddress1->Cancel();
+    form->HostAddress1->OnAnswer(form->HostAddress1, "192.0.2.7");
     ASSERT_EQ(items.size(), std::size(expected));
     for (std::size_t i = 0; i < items.size(); ++i) {
         EXPECT_EQ(items[i]->Name, expected[i].name);
@@ -184,36 +183,56 @@ TEST_F(DispatcherTest, ARequestFromOutsideEndsTheProgramAsCloseDoes) {
 
 // The window reference is in place while the window's creation handlers
 // run: what they let through (a second click) finds the window open.
+// It leaves the list of open windows before it is destroyed, while the
+// reference still guards against a second one.
 struct CreationProbe : TForm {
     explicit CreationProbe(TComponent* owner) : TForm(owner) {
-        OnCreate = [this](TComponent*) { referenceInCreate = frmAbout == this; };
+        OnCreate = [this](TComponent*) {
+            referenceInCreate = frmAbout == this;
+            listedInCreate = OpenWindows == std::vector<TForm*>{this};
+        };
         OnShow = [this](TComponent*) { ModalResult = mrOk; };
+        OnDestroy = [this](TComponent*) {
+            referenceAtDestroy = frmAbout == this;
+            listedAtDestroy = !OpenWindows.empty();
+        };
     }
-    static inline bool referenceInCreate = false;
+    static inline bool referenceInCreate = false, listedInCreate = false;
+    static inline bool referenceAtDestroy = false, listedAtDestroy = true;
 };
 
 TEST_F(DispatcherTest, AWindowIsKnownToBeOpenFromItsCreationOn) {
-    EXPECT_EQ(ShowModalOnce<CreationProbe>(frmAbout, form), mrOk);
+    EXPECT_EQ(ShowModalOnce<CreationProbe>(
+                  frmAbout, form, [](CreationProbe&) {}, Release::AfterPendingMessages),
+              mrOk);
     EXPECT_TRUE(CreationProbe::referenceInCreate);
+    EXPECT_TRUE(CreationProbe::listedInCreate);
+    EXPECT_TRUE(CreationProbe::referenceAtDestroy);
+    EXPECT_FALSE(CreationProbe::listedAtDestroy);
     EXPECT_EQ(frmAbout, nullptr);
+    EXPECT_TRUE(OpenWindows.empty());
 }
 
 TEST_F(DispatcherTest, TheStartDoesNotWaitForTheAddress) {
     // Right after the creation the item has no address yet; the answer
     // fills it in (or leaves it without one when the name does not resolve).
     EXPECT_EQ(form->IPaddressis1->Caption, "My IP address is: ");
-    const std::string expected = "My IP address is: " + TfrmBrisbolt::GetLocalIPAddress();
     // A wizard still being made pumps messages before it shows: the lookup
-    // (and the loading of WinSock) waits until it is up.
+    // (and the loading of WinSock) waits until it is up, and starts when it is.
     std::unique_ptr<TfrmAbout> making(CreateForm<TfrmAbout>(nullptr));
-    frmBrisboltMain = making.get();
+    OpenWindows = {making.get()};
     Pump(500);
+    EXPECT_FALSE(form->HostAddress1->Busy());
     EXPECT_EQ(form->IPaddressis1->Caption, "My IP address is: ");
     making->Show();
-    for (DWORD start = GetTickCount(); form->IPaddressis1->Caption != expected && GetTickCount() - start < 20000;)
-        Pump(50);
-    frmBrisboltMain = nullptr;
-    EXPECT_EQ(form->IPaddressis1->Caption, expected);
+    EXPECT_TRUE(form->HostAddress1->Busy());
+    OpenWindows.clear();
+    // Its answer is what the menu shows.
+    form->HostAddress1->Cancel();
+    form->HostAddress1->OnAnswer(form->HostAddress1, "198.51.100.20");
+    EXPECT_EQ(form->IPaddressis1->Caption, "My IP address is: 198.51.100.20");
+    // A lookup under way when the dispatcher ends is cancelled with it.
+    form->HostAddress1->Start();
     // A dispatcher that ends before the answer cancels its lookup.
     delete form;
     form = CreateForm<TfrmBrisbolt>(nullptr);
@@ -250,23 +269,20 @@ TEST_F(DispatcherTest, ASecondCopyIsToldAndTheRunningOneOpensItsWizard) {
     TForm& over = *overIt;
     open.SetBounds(10, 10, 100, 50);
     open.Show();
-    const struct {
-        TForm** reference;
-    } windows[] = {{&frmAbout}, {&frmBrisboltMain}, {&frmAdvanced}, {&frmMakeRegistryChanges}};
-    for (const auto& w : windows) {
-        *w.reference = &open;
-        EXPECT_EQ(SendMessageA(form->Handle(), TfrmBrisbolt::ShowRequest(), 0, 0),
-                  reinterpret_cast<LRESULT>(open.Handle()));
-        EXPECT_FALSE(WizardAsked(form));
-        *w.reference = nullptr;
-    }
+    OpenWindows = {&open};
+    EXPECT_EQ(SendMessageA(form->Handle(), TfrmBrisbolt::ShowRequest(), 0, 0),
+              reinterpret_cast<LRESULT>(open.Handle()));
+    EXPECT_FALSE(WizardAsked(form));
     // The innermost of two open windows: a method window over the wizard.
     over.Show();
-    frmBrisboltMain = &open;
-    frmAutomatic = &over;
+    OpenWindows = {&open, &over};
+    EXPECT_EQ(TfrmBrisbolt::FrontWindow(), &over);
+    EnableWindow(over.Handle(), FALSE);  // a window that takes no input is passed over
+    EXPECT_EQ(TfrmBrisbolt::FrontWindow(), &open);
+    EnableWindow(over.Handle(), TRUE);
     EnableWindow(open.Handle(), FALSE);  // as the method window's modal loop leaves it
     EXPECT_EQ(TfrmBrisbolt::FrontWindow(), &over);
-    frmBrisboltMain = frmAutomatic = nullptr;
+    OpenWindows.clear();
 
     // Nothing open: the wizard; during an uninstall's question: nothing.
     EXPECT_EQ(SendMessageA(form->Handle(), TfrmBrisbolt::ShowRequest(), 0, 0), 0);

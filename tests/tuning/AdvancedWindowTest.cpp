@@ -146,7 +146,7 @@ TEST_F(AdvancedWindowTest, StartsOnTheValuesInForceAndStoresNothing) {
         EXPECT_EQ(client.bottom, 460);
         EXPECT_EQ(w.Caption(), "Brisbolt - Advanced Settings");
         EXPECT_EQ(w.Left(), (GetSystemMetrics(SM_CXSCREEN) - 600) / 2);
-        EXPECT_EQ(TfrmAdvanced::CurrentMtu, c.currentMtu);
+        EXPECT_EQ(CurrentMtu, c.currentMtu);
         EXPECT_TRUE((w.*c.mtu)->Checked());
         EXPECT_EQ(w.comboMTUManual->Text(), c.comboText);
         EXPECT_TRUE(w.rbtnMTUAutoYes->Checked());
@@ -160,7 +160,7 @@ TEST_F(AdvancedWindowTest, StartsOnTheValuesInForceAndStoresNothing) {
         EXPECT_TRUE(w.rbtnTTL128->Checked());
         EXPECT_EQ(w.rbtnLineGood->Checked(), c.lineGood);
         EXPECT_EQ(w.rbtnLineBad->Checked(), !c.lineGood);
-        EXPECT_EQ(TfrmAdvanced::LineGood, c.lineGood);
+        EXPECT_EQ(LineGood, c.lineGood);
         EXPECT_EQ(w.lblBottomLine->Caption(), BottomLineText);
         EXPECT_TRUE(w.lblWaitToPress->Visible());
         EXPECT_FALSE(w.btnAccelerateMe->Enabled());
@@ -204,7 +204,7 @@ TEST_F(AdvancedWindowTest, AUserWhoMayOnlyReadSeesTheValuesInForce) {
     for (const auto& key : keys) memory.Refuse(RootKey::LocalMachine, key, MemoryRegistry::Op::OpenFull);
     TfrmAdvanced& w = Open();
     EXPECT_TRUE(w.rbtnMTU1500->Checked());
-    EXPECT_EQ(TfrmAdvanced::CurrentMtu, 1500);
+    EXPECT_EQ(CurrentMtu, 1500);
     EXPECT_EQ(Shown(w), withWriteAccess);
     window.reset();
 }
@@ -245,7 +245,7 @@ TEST_F(AdvancedWindowTest, EveryChoiceIsStoredAtOnce) {
         EXPECT_TRUE((w.*step.shown)->Checked());
         EXPECT_EQ(w.spinRWINMultiplier->Value(), step.spin);
         EXPECT_EQ(RecordText("rwin"), step.rwin);
-        EXPECT_FALSE(TfrmAdvanced::LineChanged);
+        EXPECT_FALSE(LineChanged);
     }
     Click(w.rbtnRWIN10);
     Click(w.rbtnLineBad);
@@ -261,7 +261,7 @@ TEST_F(AdvancedWindowTest, EveryChoiceIsStoredAtOnce) {
     EXPECT_EQ(RecordText("ndi"), "6666");
     Click(w.rbtnMTUDefault);
     EXPECT_EQ(RecordText("mtu"), "6666");
-    EXPECT_EQ(TfrmAdvanced::CurrentMtu, 1500);
+    EXPECT_EQ(CurrentMtu, 1500);
     EXPECT_EQ(RecordText("rwin"), "14600");
     Click(w.rbtnNDI16);
     EXPECT_EQ(RecordText("ndi"), "16");
@@ -290,7 +290,7 @@ TEST_F(AdvancedWindowTest, EveryChoiceIsStoredAtOnce) {
             EXPECT_TRUE(w.rbtnMTUDefault->Checked());
             EXPECT_FALSE(w.rbtnMTUManual->Checked());
             EXPECT_EQ(RecordText("mtu"), "6666");
-            EXPECT_EQ(TfrmAdvanced::CurrentMtu, 1500);
+            EXPECT_EQ(CurrentMtu, 1500);
         }
     }
 
