@@ -21,16 +21,9 @@ bool WindowTakesKeys(HWND hwnd) {
 HWND FirstTabStop(HWND parent, bool itself) {
     if (!WindowTakesKeys(parent)) return nullptr;
     if (itself && (GetWindowLongA(parent, GWL_STYLE) & WS_TABSTOP)) return parent;
-    // Tab follows the z-order, the top window first; it looks into the
-    // containers of controls (WS_EX_CONTROLPARENT) it passes.
-    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        const LONG style = GetWindowLongA(child, GWL_STYLE);
-        if (!(style & WS_VISIBLE) || (style & WS_DISABLED)) continue;
-        if (style & WS_TABSTOP) return child;
-        if (GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_CONTROLPARENT)
-            if (HWND inside = FirstTabStop(child)) return inside;
-    }
-    return nullptr;
+    // The dialog manager's own search: the z-order, looking into containers
+    // of controls (WS_EX_CONTROLPARENT) on the way.
+    return GetNextDlgTabItem(parent, nullptr, FALSE);
 }
 
 void TControl::UpdateKeyWindow() {
