@@ -1,174 +1,10 @@
 // Saving the system's original values once and writing them back.
 #include <gtest/gtest.h>
 
-#include <iostream>
-#include <set>
-#include <sstream>
-
-#include "settings/OriginalValues.h"
-#include "settings/ProgramSettings.h"
-#include "settings/RegistryDump.h"
-#include "settings/SystemSettings.h"
-#include "tests/settings/RegistryTestSupport.h"
-#include "tests/support/NoMachineWrites.h"
+#include "tests/settings/OriginalValuesSupport.h"
 
 namespace brisbolt::test {
 namespace {
-
-constexpr RootKey U = RootKey::CurrentUser;
-constexpr RootKey M = RootKey::LocalMachine;
-
-// A machine as Windows leaves it; tuned: before the first saving someone set
-// a TTL, a receive window and one adapter's MTU of their own.
-struct Machine {
-    std::uint8_t version;
-    const char* fixture;
-    bool tuned;
-};
-
-class OriginalValuesTest : public RegistryTest {
-protected:
-    // The machine fixtures name a host; a real registry keeps its own.
-    void SetUp() override {
-        RegistryTest::SetUp();
-        if (auto key = registry().OpenForReading(M, TcpipParametersKey))
-            for (const char* name : {"Hostname", "Domain", "DataBasePath"})
-                identity_.emplace_back(name, key->Query(name));
-    }
-    void TearDown() override {
-        if (auto key = registry().OpenForWriting(M, TcpipParametersKey, true))
-            for (const auto& [name, value] : identity_)
-                static_cast<void>(value ? key->Set(name, *value) : key->Delete(name));
-        RegistryTest::TearDown();
-    }
-
-    std::vector<std::string> Interfaces() {
-        auto key = registry().OpenForReading(M, InterfacesKey);
-        return key ? key->Subkeys().value() : std::vector<std::string>{};
-    }
-    // What an apply run does: every value changed.
-    void ApplyNewValues() {
-        SetSystemPMTUDiscovery(0);
-        SetSystemPMTUBlackHoleDetect(1);
-        SetSystemMTU(false, 1400);
-        SetSystemNdiCacheSize(false, "64");
-        SetSystemRcvWindow(32767);
-        SetSystemKeepAlive(60000);
-        SetSystemTTL(64);
-    }
-    void Prepare(const Machine& machine) {
-        Fresh(machine.version);
-        LoadFixture(machine.fixture);
-        if (machine.tuned) Tune();
-    }
-    void Tune() {
-        PutNumber(M, TcpipParametersKey, "DefaultTTL", 100);
-        PutNumber(M, TcpipParametersKey, "TCPWindowSize", 65535);
-        if (!Interfaces().empty()) {
-            PutNumber(M, InterfaceKey(Interfaces()[0]), "MaxMTU", 1500);
-            PutNumber(M, InterfaceKey(Interfaces()[0]), "MTU", 1500);
-        }
-    }
-    // The machine a complete restore gives back: the one found.
-    std::string RestoredMachine(const Machine& machine) {
-        Prepare(machine);
-        return MachineSnapshot();
-    }
-    std::string MachineSnapshot() { return ServicesSnapshot(); }
-    // The saved set as the earlier program wrote it: no copies of the values.
-    void SaveAsTheEarlierProgramDid() {
-        SaveOriginalValues();
-        auto key = registry().OpenForWriting(M, OriginalsKey, false);
-        ASSERT_TRUE(key);
-        const auto names = key->ValueNames().value();
-        for (const auto& name : names)
-            if (name.rfind("Orig_reg", 0) == 0) {
-                ASSERT_TRUE(key->Delete(name));
-            }
-    }
-    // The names of the system values whose copies are still kept.
-    std::set<std::string> CopiesLeft() {
-        std::set<std::string> names;
-        auto key = registry().OpenForReading(M, OriginalsKey);
-        const auto listed = key ? key->ValueNames().value() : std::vector<std::string>{};
-        for (const auto& name : listed)
-            if (name.rfind("Orig_reg", 0) == 0 && name.size() > 5 && name.substr(name.size() - 5) == "_Name")
-                names.insert(ReadString(*key, name).value_or("?"));
-        return names;
-    }
-    bool AnySavedEntry() { return SavedSetSnapshot().find("Orig_") != std::string::npos; }
-    // The saved entries of one adapter, with their data.
-    std::string EntriesOf(int index) {
-        std::istringstream record(SavedSetSnapshot());
-        std::string line, entries;
-        const std::string prefix = "\"Orig_mtu" + std::to_string(index) + "_";
-        while (std::getline(record, line))
-            if (line.find(prefix) != std::string::npos) entries += line + '\n';
-        return entries;
-    }
-
-private:
-    std::vector<std::pair<std::string, std::optional<RawValue>>> identity_;
-};
-
-constexpr Machine NtMachines[] = {
-    {5, "nt40.reg", false},        {5, "nt40.reg", true},         {5, "win2k-nomtu.reg", false},
-    {6, "win2k-nomtu.reg", false}, {7, "win2k-nomtu.reg", false}, {5, "win2k-nomtu.reg", true},
-    {6, "win2k-nomtu.reg", true},  {7, "win2k-nomtu.reg", true},  {5, "winxp.reg", false},
-    {6, "winxp.reg", false},       {7, "winxp.reg", false},       {5, "winxp.reg", true},
-    {6, "winxp.reg", true},        {7, "winxp.reg", true},
-};
-
-::testing::Message Describe(const Machine& machine) {
-    return ::testing::Message() << int(machine.version) << " " << machine.fixture << (machine.tuned ? " tuned" : "");
-}
-
-// The registry under test, except that it will not hand over one value (or,
-// with refuseWrite, will not store it, as for a user without the right to).
-class RefusingOneRead final : public RegistryBackend {
-public:
-    RefusingOneRead(RegistryBackend& inner, std::string refused, bool refuseWrite = false)
-        : inner_(inner), refused_(std::move(refused)), refuseWrite_(refuseWrite) {}
-
-    KeyHandle OpenForReading(RootKey root, std::string_view path) override {
-        return Wrap(inner_.OpenForReading(root, path));
-    }
-    KeyHandle OpenForWriting(RootKey root, std::string_view path, bool create) override {
-        return Wrap(inner_.OpenForWriting(root, path, create));
-    }
-    bool DeleteKeyTree(RootKey root, std::string_view path) override { return inner_.DeleteKeyTree(root, path); }
-
-private:
-    class Key final : public RegistryKey {
-    public:
-        Key(KeyHandle inner, const std::string& refused, bool refuseWrite)
-            : inner_(std::move(inner)), refused_(refused), refuseWrite_(refuseWrite) {}
-        std::optional<RawValue> Query(const std::string& name) override {
-            if (!refuseWrite_ && CompareNames(name, refused_) == 0) return std::nullopt;
-            return inner_->Query(name);
-        }
-        bool Set(const std::string& name, const RawValue& value) override {
-            if (refuseWrite_ && CompareNames(name, refused_) == 0) return false;
-            return inner_->Set(name, value);
-        }
-        bool Delete(const std::string& name) override { return inner_->Delete(name); }
-        std::optional<std::vector<std::string>> Subkeys() override { return inner_->Subkeys(); }
-        std::optional<std::vector<std::string>> ValueNames() override { return inner_->ValueNames(); }
-
-    private:
-        KeyHandle inner_;
-        const std::string& refused_;
-        bool refuseWrite_;
-    };
-
-    KeyHandle Wrap(KeyHandle key) {
-        return key ? std::make_unique<Key>(std::move(key), refused_, refuseWrite_) : nullptr;
-    }
-
-    RegistryBackend& inner_;
-    std::string refused_;
-    bool refuseWrite_;
-};
 
 TEST_F(OriginalValuesTest, RoundTripOnWindows98) {
     for (auto version : RunnableVersions(Versions9x)) {
@@ -343,7 +179,7 @@ TEST_F(OriginalValuesTest, AnAdapterWhoseEntryCannotBeReadIsLeftAlone) {
             const std::string entries = EntriesOf(1);
             ASSERT_NE(entries, "");
 
-            RefusingOneRead refusing(registry(), c.refused);
+            RefusingOneValue refusing(registry(), c.refused);
             SetActiveRegistry(&refusing);
             RestoreOriginalValues();
             SetActiveRegistry(&registry());
@@ -410,7 +246,7 @@ TEST_F(OriginalValuesTest, AnItemThatCannotBeGivenBackKeepsItsEntriesAndTheSaved
             const std::string cleanSystem = SystemSnapshot(), cleanRecord = SavedSetSnapshot();
 
             saveAndApply();
-            RefusingOneRead refusing(registry(), c.refused, c.write);
+            RefusingOneValue refusing(registry(), c.refused, c.write);
             SetActiveRegistry(&refusing);
             EXPECT_FALSE(RestoreOriginalValues());
             SetActiveRegistry(&registry());
@@ -560,7 +396,7 @@ TEST_F(OriginalValuesTest, AnOriginalThatCannotBeWrittenBackKeepsTheSavedSet) {
             ApplyNewValues();
             const std::string key = c.key == FirstInterface ? InterfaceKey(Interfaces()[0]) : c.key ? c.key : "";
             RefusingToOpen refusingKey(registry(), key);
-            RefusingOneRead refusingValue(registry(), c.value ? c.value : "", true);
+            RefusingOneValue refusingValue(registry(), c.value ? c.value : "", true);
             SetActiveRegistry(c.key ? static_cast<RegistryBackend*>(&refusingKey) : &refusingValue);
             const bool complete = RestoreOriginalValues();
             SetActiveRegistry(&registry());
@@ -599,183 +435,6 @@ TEST_F(OriginalValuesTest, EntriesWhoseKeyIsGoneGoToo) {
             EXPECT_FALSE(HasSavedOriginals());
             EXPECT_FALSE(AnySavedEntry()) << SavedSetSnapshot();
             EXPECT_FALSE(registry().OpenForReading(M, gone)) << "restoring makes no key";
-        }
-    }
-}
-
-// An earlier Brisbolt kept the set in the record of whoever first opened
-// the wizard; the record of a user who never did is empty.
-void MoveSetToRecord() {
-    auto from = TestRegistry().OpenForReading(M, OriginalsKey);
-    auto to = TestRegistry().OpenForWriting(U, ProgramKey, true);
-    ASSERT_TRUE(from && to);
-    const auto names = from->ValueNames().value();
-    for (const auto& name : names) ASSERT_TRUE(to->Set(name, from->Query(name).value()));
-    ASSERT_TRUE(TestRegistry().DeleteKeyTree(M, OriginalsKey));
-}
-bool RecordHoldsASet() {
-    auto key = TestRegistry().OpenForReading(U, ProgramKey);
-    return key && ValueExists(*key, "Orig_ttl_TF");
-}
-
-constexpr Machine OneOfEachFamily[] = {
-    {3, "win98.reg", false}, {5, "nt40.reg", false}, {6, "win2k.reg", true}, {7, "winxp.reg", true}};
-
-// Saved as one user, given back as another: whatever the second user's own
-// record holds, the machine's set is the one given back.
-TEST_F(OriginalValuesTest, TwoUsersOnOneMachine) {
-    enum class Second { NeverOpenedTheWizard, HoldsAnEarlierSetOfChangedValues, IsTheFirstWithAnEarlierSet };
-    for (const auto& machine : OneOfEachFamily)
-        for (auto version : RunnableVersions({machine.version}))
-            for (auto second : {Second::NeverOpenedTheWizard, Second::HoldsAnEarlierSetOfChangedValues,
-                                Second::IsTheFirstWithAnEarlierSet}) {
-                SCOPED_TRACE(Describe(machine) << " case " << int(second));
-                ASSERT_EQ(version, machine.version);
-                const std::string original = RestoredMachine(machine);
-                SaveOriginalValues();
-                ApplyNewValues();
-                TestRegistry().DeleteKeyTree(U, ProgramKey);
-                if (second == Second::IsTheFirstWithAnEarlierSet) MoveSetToRecord();
-                if (second == Second::HoldsAnEarlierSetOfChangedValues) {
-                    PutNumber(U, ProgramKey, "Orig_ttl_TF", 1);
-                    PutNumber(U, ProgramKey, "Orig_ttl_Val", 64);
-                }
-                RestoreReport report;
-                EXPECT_TRUE(RestoreOriginalValues(&report));
-                EXPECT_TRUE(report.hadSet);
-                EXPECT_EQ(MachineSnapshot(), original);
-                EXPECT_FALSE(HasSavedOriginals());
-                EXPECT_FALSE(AnySavedEntry()) << SavedSetSnapshot();
-                EXPECT_FALSE(RecordHoldsASet());
-            }
-}
-
-// The set an earlier Brisbolt left in the user's record moves to the
-// machine the first time it is seen; the machine's own set is never
-// replaced by it; one the machine will not take stays where it is.
-TEST_F(OriginalValuesTest, AnEarlierSetInTheRecordIsMoved) {
-    for (auto version : RunnableVersions({3, 7})) {
-        SCOPED_TRACE(int(version));
-        Fresh(version);
-        LoadFixture(version == 3 ? "win98.reg" : "winxp.reg");
-        SaveOriginalValues();
-        const std::string saved = SavedSetSnapshot();
-        MoveSetToRecord();
-        if (!OnRealRegistry()) {
-            NoMachineWrites plainUser(TestRegistry());
-            RegistryBackend* real = SetActiveRegistry(&plainUser);
-            EXPECT_TRUE(HasSavedOriginals());
-            RestoreReport report;
-            EXPECT_FALSE(RestoreOriginalValues(&report));
-            EXPECT_TRUE(report.refusedForRights);
-            SetActiveRegistry(real);
-            EXPECT_TRUE(RecordHoldsASet());
-        } else {
-            std::cout << "[ NOTE ] a machine that refuses the set: only on the registry in memory\n";
-        }
-        EXPECT_TRUE(HasSavedOriginals());
-        EXPECT_FALSE(RecordHoldsASet());
-        EXPECT_FALSE(RecordSnapshot().find("Orig_") != std::string::npos) << RecordSnapshot();
-        // The same entries, listed in the same order.
-        EXPECT_EQ(SavedSetSnapshot(), saved);
-        // A later one in the record is not taken for newer.
-        PutNumber(U, ProgramKey, "Orig_ttl_TF", 1);
-        PutNumber(U, ProgramKey, "Orig_ttl_Val", 64);
-        EXPECT_TRUE(HasSavedOriginals());
-        EXPECT_FALSE(RecordHoldsASet());
-        EXPECT_EQ(SavedSetSnapshot(), saved);
-        // Entries without the mark are a saving cut short: they stay and
-        // count for nothing.
-        ASSERT_TRUE(RestoreOriginalValues());
-        PutNumber(U, ProgramKey, "Orig_rwin_TF", 1);
-        EXPECT_FALSE(HasSavedOriginals());
-        EXPECT_EQ(Number(U, ProgramKey, "Orig_rwin_TF"), 1);
-    }
-}
-
-// A network card or connection added after the first saving gets its
-// values back too: their copies are taken before the apply run writes, by
-// the same rules, whether the set was saved by this program or moved here
-// from an earlier one's record.
-TEST_F(OriginalValuesTest, AnAdapterAddedLaterGetsItsOriginalsBack) {
-    const struct {
-        std::uint8_t version;
-        const char* fixture;
-        const char* key;  // the adapter added
-        const char* name;
-        const char* text;
-    } cases[] = {
-        {3, "win98.reg", "System\\CurrentControlSet\\Services\\Class\\NetTrans\\0005", "DriverDesc", "TCP/IP"},
-        {6, "win2k.reg",
-         "\\System\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\{7A0C5E21-3B4D-4E6F-9A8B-0C1D2E3F4A5B}",
-         "IPAddress", "0.0.0.0"},
-        {7, "winxp.reg",
-         "\\System\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\{7A0C5E21-3B4D-4E6F-9A8B-0C1D2E3F4A5B}",
-         "IPAddress", "0.0.0.0"},
-    };
-    for (const auto& c : cases)
-        for (auto version : RunnableVersions({c.version}))
-            for (bool earlier : {false, true}) {
-                SCOPED_TRACE(::testing::Message() << c.fixture << (earlier ? " earlier program's set" : ""));
-                Fresh(version);
-                LoadFixture(c.fixture);
-                if (earlier) {
-                    SaveAsTheEarlierProgramDid();
-                    MoveSetToRecord();
-                } else {
-                    SaveOriginalValues();
-                }
-                PutText(M, c.key, c.name, c.text);
-                if (version == 3) PutText(M, c.key, "IPMTU", "1500");
-                const std::string adapter = DumpKeyTree(TestRegistry(), M, c.key);
-                const std::string original = MachineSnapshot();
-                SaveOriginalsOfNewValues();
-                ApplyNewValues();
-                ASSERT_NE(DumpKeyTree(TestRegistry(), M, c.key), adapter);
-                EXPECT_TRUE(RestoreOriginalValues());
-                EXPECT_EQ(DumpKeyTree(TestRegistry(), M, c.key), adapter);
-                // The earlier program saved neither switch; this one gives all back.
-                if (!earlier) EXPECT_EQ(MachineSnapshot(), original);
-                EXPECT_FALSE(AnySavedEntry()) << SavedSetSnapshot();
-            }
-}
-
-// What a restore tells the uninstall.
-TEST_F(OriginalValuesTest, TheRestoreReportsWhatHappened) {
-    if (OnRealRegistry()) std::cout << "[ NOTE ] refused writes: only on the registry in memory\n";
-    for (auto version : RunnableVersions({3, 6})) {
-        const struct {
-            const char* what;
-            bool save;
-            int refuse;  // 0 none, 1 every machine write (rights), 2 the TTL value only (not rights)
-            bool complete, hadSet, rights;
-            std::string named;
-        } cases[] = {
-            {"nothing saved", false, 0, true, false, false, ""},
-            {"all back", true, 0, true, true, false, ""},
-            {"a plain user", true, 1, false, true, true, "HKEY_LOCAL_MACHINE\\"},
-            {"one value refused", true, 2, false, true, false,
-             std::string("HKEY_LOCAL_MACHINE\\") + (version == 3 ? MstcpKey : TcpipParametersKey) + "\\DefaultTTL"},
-        };
-        for (const auto& c : cases) {
-            if (c.refuse && OnRealRegistry()) continue;
-            SCOPED_TRACE(::testing::Message() << int(version) << " " << c.what);
-            Fresh(version);
-            LoadFixture(version == 3 ? "win98.reg" : "win2k.reg");
-            if (c.save) SaveOriginalValues();
-            ApplyNewValues();
-            NoMachineWrites plainUser(TestRegistry());
-            RefusingOneRead oneValue(TestRegistry(), "DefaultTTL", true);
-            RegistryBackend* real = nullptr;
-            if (c.refuse == 1) real = SetActiveRegistry(&plainUser);
-            if (c.refuse == 2) real = SetActiveRegistry(&oneValue);
-            RestoreReport report;
-            EXPECT_EQ(RestoreOriginalValues(&report), c.complete);
-            if (real) SetActiveRegistry(real);
-            EXPECT_EQ(report.hadSet, c.hadSet);
-            EXPECT_EQ(report.refusedForRights, c.rights);
-            EXPECT_EQ(report.notWrittenBack.substr(0, c.named.size()), c.named);
-            EXPECT_EQ(report.notWrittenBack.empty(), c.named.empty()) << report.notWrittenBack;
         }
     }
 }

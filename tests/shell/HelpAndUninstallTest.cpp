@@ -19,6 +19,7 @@
 #include "app/HelpPage.h"
 #include "shell/frmBrisbolt.h"
 #include "tests/support/NoMachineWrites.h"
+#include "tests/support/RefusingOneValue.h"
 
 namespace brisbolt {
 namespace {
@@ -200,41 +201,10 @@ TEST_F(UninstallTest, WhoeverUninstallsGetsTheMachinesOriginalsBack) {
     }
 }
 
-// A registry that will not store one value, for a reason other than rights.
-class FailingOneWrite final : public RegistryBackend {
-public:
-    FailingOneWrite(RegistryBackend& inner, std::string name) : inner_(inner), name_(std::move(name)) {}
-    KeyHandle OpenForReading(RootKey root, std::string_view path) override { return inner_.OpenForReading(root, path); }
-    KeyHandle OpenForWriting(RootKey root, std::string_view path, bool create) override {
-        auto key = inner_.OpenForWriting(root, path, create);
-        return key ? std::make_unique<Key>(std::move(key), name_) : nullptr;
-    }
-    bool DeleteKeyTree(RootKey root, std::string_view path) override { return inner_.DeleteKeyTree(root, path); }
-
-private:
-    class Key final : public RegistryKey {
-    public:
-        Key(KeyHandle inner, const std::string& name) : inner_(std::move(inner)), name_(name) {}
-        std::optional<RawValue> Query(const std::string& name) override { return inner_->Query(name); }
-        bool Set(const std::string& name, const RawValue& value) override {
-            return CompareNames(name, name_) != 0 && inner_->Set(name, value);
-        }
-        bool Delete(const std::string& name) override { return inner_->Delete(name); }
-        std::optional<std::vector<std::string>> Subkeys() override { return inner_->Subkeys(); }
-        std::optional<std::vector<std::string>> ValueNames() override { return inner_->ValueNames(); }
-
-    private:
-        KeyHandle inner_;
-        const std::string& name_;
-    };
-    RegistryBackend& inner_;
-    std::string name_;
-};
-
 // Rights are named only when rights were refused; any other failure names
 // the value that stayed changed.
 TEST_F(UninstallTest, AValueThatWouldNotBeWrittenBackIsNamed) {
-    FailingOneWrite failing(ActiveRegistry(), "DefaultTTL");
+    test::RefusingOneValue failing(ActiveRegistry(), "DefaultTTL", true);
     RegistryBackend* real = SetActiveRegistry(&failing);
     form->Uninstall();
     SetActiveRegistry(real);
