@@ -47,14 +47,16 @@ void THintWindow::Paint(TCanvas& canvas) {
     canvas.DrawText(caption_, text, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
 }
 
+LRESULT THintWindow::OnPaint() {
+    PaintScope paint(hwnd_);
+    TCanvas canvas(paint.dc());
+    Paint(canvas);
+    return 0;
+}
+
 LRESULT THintWindow::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-        case WM_PAINT: {
-            PaintScope paint(hwnd_);
-            TCanvas canvas(paint.dc());
-            Paint(canvas);
-            return 0;
-        }
+        case WM_PAINT: return OnPaint();
         case WM_NCHITTEST: return HTTRANSPARENT;
         case WM_NCDESTROY: window_.release(); break;
     }

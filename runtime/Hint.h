@@ -32,6 +32,7 @@ public:
 
 protected:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    virtual LRESULT OnPaint();
     virtual void Paint(TCanvas& canvas);
     void EnsureWindow();
 

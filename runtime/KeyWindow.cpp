@@ -23,23 +23,13 @@ LRESULT TKeyWindow::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         // A push button: Enter presses the focused one.
         case WM_GETDLGCODE: return DLGC_BUTTON | (GetFocus() == hwnd_ ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
-        case WM_SETFOCUS:
-        case WM_KILLFOCUS:
-            if (control_) control_->FocusChanged(msg == WM_SETFOCUS);
-            return 0;
-        case WM_KEYDOWN:
-            if (control_) control_->KeyDown(static_cast<WORD>(wp));
-            return 0;
-        case WM_KEYUP:
-            if (control_) control_->KeyUp(static_cast<WORD>(wp));
-            return 0;
+        case WM_SETFOCUS: return Tell(&TControl::FocusChanged, true);
+        case WM_KILLFOCUS: return Tell(&TControl::FocusChanged, false);
+        case WM_KEYDOWN: return Tell(&TControl::KeyDown, static_cast<WORD>(wp));
+        case WM_KEYUP: return Tell(&TControl::KeyUp, static_cast<WORD>(wp));
         case WM_CHAR: return 0;
-        case WM_UPDATEUISTATE: {
-            // The system shows or hides focus cues from now on.
-            const LRESULT result = DefaultProc(msg, wp, lp);
-            if (control_) control_->Invalidate();
-            return result;
-        }
+        // The system shows or hides focus cues from now on.
+        case WM_UPDATEUISTATE: Tell(&TControl::Invalidate); break;
         case WM_NCDESTROY: window_.release(); break;
         default: break;
     }

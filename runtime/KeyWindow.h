@@ -31,6 +31,13 @@ protected:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
+    // Hands a key or focus change to the control while there is one; 0.
+    template <typename... Arg, typename... Value>
+    LRESULT Tell(void (TControl::*member)(Arg...), Value... value) {
+        if (control_) (control_->*member)(value...);
+        return 0;
+    }
+
     TControl* control_;
     UniqueWindow window_;
 };

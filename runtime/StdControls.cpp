@@ -91,13 +91,7 @@ void TPanel::PaintWindow(HDC dc) {
 
 void TGroupBox::CreateWnd() { CreateSystemWindow("BUTTON", BS_GROUPBOX, WS_EX_CONTROLPARENT); }
 
-void TGroupBox::FillBackground(HDC dc) {
-    TCanvas canvas(dc);
-    canvas.Brush.Color = color_;
-    RECT client;
-    GetClientRect(hwnd_, &client);
-    canvas.FillRect(client);
-}
+void TGroupBox::FillBackground(HDC dc) { TWinControl::PaintWindow(dc); }
 
 LRESULT TGroupBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {

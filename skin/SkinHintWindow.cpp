@@ -135,14 +135,14 @@ void TSkinHintWindow::PaintBubble(const TSkinHint& hint) {
     DrawText3D(hint.Font3D, hint.HintFont(), picture_.DC(), true, DT_WORDBREAK | DT_NOPREFIX, caption_, text);
 }
 
+LRESULT TSkinHintWindow::OnPaint() {
+    PaintScope paint(hwnd_);
+    if (!picture_.Empty()) BitBlt(paint.dc(), 0, 0, picture_.Width(), picture_.Height(), picture_.DC(), 0, 0, SRCCOPY);
+    return 0;
+}
+
 LRESULT TSkinHintWindow::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-        case WM_PAINT: {
-            PaintScope paint(hwnd_);
-            if (!picture_.Empty())
-                BitBlt(paint.dc(), 0, 0, picture_.Width(), picture_.Height(), picture_.DC(), 0, 0, SRCCOPY);
-            return 0;
-        }
         case WM_ERASEBKGND: return 1;
         case WM_NCPAINT: return 0;
         default: return THintWindow::WndProc(msg, wp, lp);

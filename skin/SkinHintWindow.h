@@ -23,6 +23,7 @@ public:
     const TBitmap& Picture() const { return picture_; }
 
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    LRESULT OnPaint() override;
 
 private:
     void DestroyHintWindow();
