@@ -80,11 +80,7 @@ std::string THostAddress::LookUp() {
 std::string THostAddress::LastAddressOf(const hostent* host) {
     std::string address;
     if (!host || !host->h_addr_list) return address;
-    for (char** entry = host->h_addr_list; *entry; ++entry) {
-        const auto* bytes = reinterpret_cast<const unsigned char*>(*entry);
-        address = std::to_string(bytes[0]) + '.' + std::to_string(bytes[1]) + '.' + std::to_string(bytes[2]) + '.' +
-                  std::to_string(bytes[3]);
-    }
+    for (char** entry = host->h_addr_list; *entry; ++entry) address = DottedAddress(*entry);
     return address;
 }
 

@@ -79,14 +79,8 @@ EchoReply TIcmpLine::Echo(int dataBytes, bool dontFragment) {
     if (count == 0 && reply.Status != 0) result.status = reply.Status;
     if (count == 0 && result.status == 0) result.status = IpRequestTimedOut;
     result.kind = EchoKindOf(result.status);
-    if (reply.Address != 0) result.from = Dotted(reply.Address);
+    if (reply.Address != 0) result.from = DottedAddress(&reply.Address);
     return result;
-}
-
-std::string TIcmpLine::Dotted(unsigned long address) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(&address);
-    return std::to_string(bytes[0]) + '.' + std::to_string(bytes[1]) + '.' + std::to_string(bytes[2]) + '.' +
-           std::to_string(bytes[3]);
 }
 
 }  // namespace brisbolt

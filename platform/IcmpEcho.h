@@ -24,8 +24,6 @@ public:
 
     // How long one echo waits for its answer.
     static constexpr DWORD EchoTimeout = 2000;
-    // Dotted form of an address in network order.
-    static std::string Dotted(unsigned long address);
 
 private:
     // Before ICMP: without WSAStartup the first echo of ICMP.DLL fails.

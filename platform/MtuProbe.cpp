@@ -115,7 +115,7 @@ void TMtuProbe::Cancel() {
 }
 
 LRESULT TMtuProbe::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if ((msg != ProgressMessage && msg != ResultMessage)) return DefaultProc(msg, wp, lp);
+    if (msg != ProgressMessage && msg != ResultMessage) return DefaultProc(msg, wp, lp);
     if (!shared_ || wp != search_) return 0;
     EnterCriticalSection(&shared_->lock);
     const MtuProgress progress = shared_->progress;

@@ -11,4 +11,10 @@ const WinSock& TheWinSock() {
     return winsock;
 }
 
+std::string DottedAddress(const void* address) {
+    const auto* bytes = static_cast<const unsigned char*>(address);
+    return std::to_string(bytes[0]) + '.' + std::to_string(bytes[1]) + '.' + std::to_string(bytes[2]) + '.' +
+           std::to_string(bytes[3]);
+}
+
 }  // namespace brisbolt

@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <winsock.h>
 
+#include <string>
+
 namespace brisbolt {
 
 // Empty functions where WSOCK32.DLL cannot be loaded.
@@ -43,6 +45,9 @@ private:
 };
 
 const WinSock& TheWinSock();
+
+// An IPv4 address in dotted form, from its four bytes in network order.
+std::string DottedAddress(const void* address);
 
 // WinSock for one scope: WSACleanup only after a start that worked.
 class WinSockScope {
