@@ -87,9 +87,20 @@ expect() {  # host picture exit-code sentence
     grep -qF "$4" <<<"$said" || fail "$1: the message does not say \"$4\""
 }
 
+# Whether the program's key exists under a root: "yes" or "no".
+program_key() { in_ns $a "$WINELOADER" reg query "$1\\Software\\Corvelle" >/dev/null 2>&1 </dev/null && echo yes || echo no; }
+
 black_hole 1400
 expect 127.10.2.2 findmtu_black_hole_1400 1400 "unfragmented is 1372 bytes: an MTU of 1400."
 black_hole 1492
 expect 127.10.2.2 findmtu_black_hole_1492 1492 "an MTU of 1492."
+# The measurement saves nothing: the fresh prefix has no key of the program yet.
+[ "$(program_key HKCU)$(program_key HKLM)" = nono ] || fail "/FINDMTU left a key of the program in the registry"
+
+# Beside a Brisbolt in the tray (started with Windows): the single-instance
+# guard lets the measurement through.
+in_ns $a "$WINELOADER" "$exe" /S >/dev/null 2>&1 </dev/null &
+wait_until 60 xdotool search --name '^BrisboltDispatcher$' >/dev/null || fail "the tray copy did not start"
 expect 127.10.2.9 findmtu_no_answer 0 "No answer from 127.10.2.9"
-echo "$road: black holes at 1400 and 1492 found exactly; a silent address said so"
+xdotool search --name '^BrisboltDispatcher$' >/dev/null || fail "the tray copy ended"
+echo "$road: black holes at 1400 and 1492 found exactly; a silent address said so, beside a copy in the tray"
