@@ -82,6 +82,14 @@ TEST_F(FindMtuWindowTest, SearchesWhileTheWindowAnswersAndOffersTheMtu) {
     EXPECT_EQ(w.FoundMtu(), 1400);
     EXPECT_TRUE(w.btnUseMtu->Enabled());
     skintest::SnapshotOf(&w, "findmtu_after");
+    // And as the screen shows it: the text's scroll bar is drawn outside
+    // what the window prints.
+    TBitmap screen;
+    screen.SetSize(w.Width(), w.Height());
+    HDC windowDc = GetDC(w.Handle());
+    BitBlt(screen.DC(), 0, 0, w.Width(), w.Height(), windowDc, 0, 0, SRCCOPY);
+    ReleaseDC(w.Handle(), windowDc);
+    skintest::SaveSnapshot(screen, "findmtu_after_screen");
 
     w.btnUseMtuClick(w.btnUseMtu);
     EXPECT_EQ(w.ModalResult, mrOk);
