@@ -26,4 +26,8 @@ void ForgetOpenWindows() {
     OpenWindows.clear();
 }
 
+ListedWindow::ListedWindow(TForm* window) : window_(window) { OpenWindows.push_back(window); }
+
+ListedWindow::~ListedWindow() { std::erase(OpenWindows, window_); }
+
 }  // namespace brisbolt

@@ -53,6 +53,18 @@ extern TForm* frmAutomatic;
 extern std::vector<TForm*> OpenWindows;
 // Empties every window reference and the list (a new dispatcher starts).
 void ForgetOpenWindows();
+// Keeps a window in OpenWindows while it lives: made after the window,
+// so that it goes first.
+class ListedWindow {
+public:
+    explicit ListedWindow(TForm* window);
+    ~ListedWindow();
+    ListedWindow(const ListedWindow&) = delete;
+    ListedWindow& operator=(const ListedWindow&) = delete;
+
+private:
+    TForm* window_;
+};
 
 // Sets UpdatingControls for its lifetime and puts back what was there.
 class UpdatingControlsScope {

@@ -4,62 +4,11 @@
 
 #include <utility>
 
-#include "runtime/SystemFunctions.h"
+#include "platform/WinSock.h"
 
 namespace brisbolt {
 
 namespace {
-
-// WinSock 1.1, looked up in WSOCK32.DLL; empty functions where it cannot
-// be loaded.
-struct WinSock {
-    using Startup = int(WINAPI*)(WORD, LPWSADATA);
-    using Cleanup = int(WINAPI*)();
-    using HostName = int(WINAPI*)(char*, int);
-    using HostByName = hostent*(WINAPI*)(const char*);
-    using AsyncHostByName = HANDLE(WINAPI*)(HWND, u_int, const char*, char*, int);
-    using CancelAsync = int(WINAPI*)(HANDLE);
-
-    Startup startup = Function<Startup>("WSAStartup");
-    Cleanup cleanup = Function<Cleanup>("WSACleanup");
-    HostName hostName = Function<HostName>("gethostname");
-    HostByName hostByName = Function<HostByName>("gethostbyname");
-    AsyncHostByName asyncHostByName = Function<AsyncHostByName>("WSAAsyncGetHostByName");
-    CancelAsync cancelAsync = Function<CancelAsync>("WSACancelAsyncRequest");
-
-    bool Usable() const { return startup && cleanup && hostName && hostByName && asyncHostByName && cancelAsync; }
-    // Starts WinSock; false (and nothing to clean up) when it cannot.
-    bool Start() const {
-        WSADATA data;
-        return Usable() && startup(MAKEWORD(1, 1), &data) == 0;
-    }
-
-private:
-    template <typename F>
-    static F Function(const char* name) {
-        return SystemFunctionAs<F>("wsock32.dll", name);
-    }
-};
-
-const WinSock& TheWinSock() {
-    static const WinSock winsock;
-    return winsock;
-}
-
-// WinSock for one scope: WSACleanup only after a start that worked.
-class WinSockScope {
-public:
-    WinSockScope() : started_(TheWinSock().Start()) {}
-    ~WinSockScope() {
-        if (started_) TheWinSock().cleanup();
-    }
-    WinSockScope(const WinSockScope&) = delete;
-    WinSockScope& operator=(const WinSockScope&) = delete;
-    bool Started() const { return started_; }
-
-private:
-    bool started_ = false;
-};
 
 // A cancelled request may still be writing its buffer (not every WinSock
 // stops at once), so the buffer is left to it and never freed: a kilobyte
@@ -131,11 +80,7 @@ std::string THostAddress::LookUp() {
 std::string THostAddress::LastAddressOf(const hostent* host) {
     std::string address;
     if (!host || !host->h_addr_list) return address;
-    for (char** entry = host->h_addr_list; *entry; ++entry) {
-        const auto* bytes = reinterpret_cast<const unsigned char*>(*entry);
-        address = std::to_string(bytes[0]) + '.' + std::to_string(bytes[1]) + '.' + std::to_string(bytes[2]) + '.' +
-                  std::to_string(bytes[3]);
-    }
+    for (char** entry = host->h_addr_list; *entry; ++entry) address = DottedAddress(*entry);
     return address;
 }
 

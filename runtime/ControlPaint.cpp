@@ -141,6 +141,10 @@ LRESULT TWinControl::OnPrint(UINT msg, WPARAM wp, LPARAM lp) {
     if ((lp & PRF_CHECKVISIBLE) && !IsWindowVisible(hwnd_)) return 0;
     DefaultProc(msg, wp, lp & ~PRF_CHILDREN);
     PrintChildren(reinterpret_cast<HDC>(wp), lp);
+    // The children without a window go on top, as when painted.
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    PaintControls(reinterpret_cast<HDC>(wp), client);
     return 0;
 }
 

@@ -250,6 +250,7 @@ void TMemo::CreateWnd() {
     DWORD style = ES_MULTILINE | (ReadOnly ? ES_READONLY : 0);
     if (Alignment == TAlignment::Center) style |= ES_CENTER;
     if (Alignment == TAlignment::RightJustify) style |= ES_RIGHT;
+    if (VerticalScrollBar) style |= WS_VSCROLL | ES_AUTOVSCROLL;
     CreateSystemWindow("EDIT", style, Ctl3D ? WS_EX_CLIENTEDGE : 0);
 }
 

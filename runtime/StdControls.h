@@ -157,6 +157,8 @@ public:
     bool ReadOnly = false;
     // False: flat, without the sunken edge.
     bool Ctl3D = true;
+    // A vertical scroll bar, for more lines than the box shows.
+    bool VerticalScrollBar = false;
 
 protected:
     void CreateWnd() override;

@@ -4,10 +4,14 @@
 
 #include "runtime/Application.h"
 #include "app/Globals.h"
+#include "platform/MtuProbe.h"
 #include "shell/frmBrisbolt.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace brisbolt;
+    // The line measurement for scripts: one message box, no tray, and no
+    // single-instance guard, so it runs beside a Brisbolt in the tray.
+    if (IsFindMtuSwitch(TApplication::ParamStr(1))) return RunFindMtuCommand(TApplication::ParamStr(2));
     TApplication application;
     SetDispatcher(CreateForm<TfrmBrisbolt>(nullptr));
     application.MainForm = frmBrisbolt;

@@ -1,5 +1,6 @@
 #include "tuning/frmAdvanced.h"
 
+#include <memory>
 #include <string>
 
 #include "runtime/Application.h"
@@ -10,6 +11,7 @@
 #include "app/Globals.h"
 #include "app/HelpPage.h"
 #include "app/Services.h"
+#include "tuning/frmFindMtu.h"
 
 namespace brisbolt {
 
@@ -226,6 +228,24 @@ void TfrmAdvanced::rbtnMTUClick(TComponent* sender) {
         SetMtu(false, MtuDefaultMarker);
     }
     rbtnRWINClick(sender);
+}
+
+void TfrmAdvanced::btnFindMtuClick(TComponent*) {
+    PlayClick();
+    std::unique_ptr<TfrmFindMtu> find(new TfrmFindMtu(this));
+    const ListedWindow listed(find.get());
+    find->AfterConstruction();
+    if (find->ShowModal() == mrOk) UseFoundMtu(find->FoundMtu());
+}
+
+void TfrmAdvanced::UseFoundMtu(std::int32_t mtu) {
+    TRadioButton* radio = RadioOf(*this, MtuPresets, mtu);
+    if (!radio) {
+        radio = rbtnMTUManual;
+        comboMTUManual->SetText(std::to_string(mtu));
+    }
+    SelectQuietly(radio);
+    rbtnMTUClick(radio);
 }
 
 void TfrmAdvanced::rbtnRWINClick(TComponent*) {

@@ -95,6 +95,8 @@ public:
     TRoundedButton* btnClose;
     TRoundedButton* btnAccelerateMe;
     TRoundedButton* btnCancel;
+    // Opens the window that measures the line (tuning/frmFindMtu.h).
+    TRoundedButton* btnFindMtu;
 
     // Hover state.
     TGroupBox* HighlightedGroup() const { return highlightedGroup_; }
@@ -121,6 +123,10 @@ public:
     void FormShow(TComponent* sender);
     void FormClose(TComponent* sender, TCloseAction& action);
     void rbtnMTUClick(TComponent* sender);
+    void btnFindMtuClick(TComponent* sender);
+    // A measured MTU: its choice, or Manual Setting with the number, stored
+    // as a click on it stores it.
+    void UseFoundMtu(std::int32_t mtu);
     void rbtnLineConditionClick(TComponent* sender);
     void rbtnMTUAutoClick(TComponent* sender);
     void rbtnNDIClick(TComponent* sender);

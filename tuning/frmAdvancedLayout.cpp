@@ -39,8 +39,7 @@ TfrmAdvanced::TfrmAdvanced(TComponent* owner) : TForm(owner) {
     gboxMTU = NewGroup("gboxMTU", " MTU Maximum Transfer Unit ", Column1, top, Column1Width, GroupHeight(11));
     const int mtuWidth = Column1Width - RadioLeft - 4;
     auto row = [](int n) { return FirstRow + n * RowHeight; };
-    rbtnMTUDefault =
-        NewRadio(gboxMTU, "rbtnMTUDefault", RadioLeft, row(0), mtuWidth, "Default Setting", &F::rbtnMTUClick);
+    rbtnMTUDefault = NewRadio(gboxMTU, "rbtnMTUDefault", RadioLeft, row(0), 120, "Default Setting", &F::rbtnMTUClick);
     rbtnMTU576 = NewRadio(gboxMTU, "rbtnMTU576", RadioLeft, row(1), mtuWidth, "576 (most modems)", &F::rbtnMTUClick,
                           "Some modems prefer a higher setting.");
     rbtnMTU1400 = NewRadio(gboxMTU, "rbtnMTU1400", RadioLeft, row(2), mtuWidth, "1400 Some Dell Systems",
@@ -71,6 +70,11 @@ TfrmAdvanced::TfrmAdvanced(TComponent* owner) : TForm(owner) {
     SetFontOf(comboMTUManual->Font, clWindowText, GroupFontHeight, 0);
     comboMTUManual->SetItems({ManualMtuItems.begin(), ManualMtuItems.end()});
     comboMTUManual->SetText("576");
+    // Made after the number box: its key window then comes after the radio
+    // buttons, whose arrow keys stay among themselves.
+    btnFindMtu = NewButton(this, gboxMTU, TitleButtonLook, "btnFindMtu", Column1Width - 62, row(0) - 3, 54, 21,
+                           "Find...", "Measure the largest packet that reaches a host.");
+    btnFindMtu->OnClick = [this](TComponent* sender) { btnFindMtuClick(sender); };
     top += gboxMTU->Height() + GroupGap;
 
     gboxNDI = NewGroup("gboxNDI", " NDI Cache Size ", Column1, top, Column1Width, GroupHeight(3));

@@ -26,6 +26,7 @@
 #include "tests/skin_wine/KeySupport.h"
 #include "tests/skin_wine/SkinWineSupport.h"
 #include "tuning/frmAdvanced.h"
+#include "tuning/frmFindMtu.h"
 
 namespace brisbolt {
 namespace {
@@ -317,6 +318,83 @@ TEST_F(AdvancedWindowTest, EveryChoiceIsStoredAtOnce) {
     EXPECT_EQ(GetConnect(), "M");
 }
 
+// A measured MTU is chosen as a click would choose it: its own choice, or
+// Manual Setting with the number; stored at once with the receive window
+// that follows it, and nothing reaches the system.
+TEST_F(AdvancedWindowTest, AMeasuredMtuIsChosenAndStoredAsAClickStoresIt) {
+    Machine(Windows2000);
+    TfrmAdvanced& w = Open();
+    const std::int32_t systemMtu = GetSystemMTU();
+    Click(w.rbtnRWIN10);
+    const struct {
+        std::int32_t mtu;
+        TRadioButton* TfrmAdvanced::*chosen;
+        const char* rwin;
+    } cases[] = {
+        {1464, &TfrmAdvanced::rbtnMTUManual, "14240"},
+        {1400, &TfrmAdvanced::rbtnMTU1400, "13600"},
+        {1472, &TfrmAdvanced::rbtnMTUManual, "14320"},
+        {1500, &TfrmAdvanced::rbtnMTU1500, "14600"},
+    };
+    for (const auto& c : cases) {
+        w.UseFoundMtu(c.mtu);
+        Application->ProcessMessages();
+        int checked = 0;
+        for (TRadioButton* radio :
+             {w.rbtnMTUDefault, w.rbtnMTU576, w.rbtnMTU1400, w.rbtnMTU1454, w.rbtnMTU1492, w.rbtnMTU1500, w.rbtnMTU4464,
+              w.rbtnMTU8166, w.rbtnMTU17914, w.rbtnMTU65535, w.rbtnMTUManual})
+            checked += radio->Checked() ? 1 : 0;
+        EXPECT_EQ(checked, 1) << c.mtu;
+        EXPECT_TRUE((w.*c.chosen)->Checked()) << c.mtu;
+        if (c.chosen == &TfrmAdvanced::rbtnMTUManual) {
+            EXPECT_EQ(w.comboMTUManual->Text(), std::to_string(c.mtu));
+        }
+        EXPECT_EQ(RecordText("mtu"), std::to_string(c.mtu));
+        EXPECT_EQ(RecordText("rwin"), c.rwin) << c.mtu;
+        EXPECT_EQ(w.lblRWIN->Caption(), c.rwin) << c.mtu;
+        EXPECT_TRUE(w.btnAccelerateMe->Enabled());
+    }
+    EXPECT_EQ(GetSystemMTU(), systemMtu);
+    EXPECT_TRUE(dialogs.empty());
+}
+
+// "Find..." opens the measurement; its "Use this MTU" chooses the value.
+TEST_F(AdvancedWindowTest, FindMeasuresAndUseThisMtuChoosesManual) {
+    struct Line : EchoLine {
+        LineOpening Open(const std::string&) override { return LineOpening::Open; }
+        EchoReply Echo(int dataBytes, bool dontFragment) override {
+            EchoReply reply;
+            if (!dontFragment || dataBytes + EchoHeaderBytes <= 1464) reply.kind = EchoReply::Kind::Success;
+            return reply;
+        }
+    };
+    Machine(Windows2000);
+    TfrmAdvanced& w = Open();
+    TTimer drive(nullptr);
+    drive.SetInterval(50);
+    bool started = false;
+    drive.OnTimer = [&](TComponent*) {
+        auto* find = dynamic_cast<TfrmFindMtu*>(FormOfWindow(FindWindowA(nullptr, "Brisbolt - Find the MTU")));
+        if (!find) return;
+        if (!started) {
+            started = true;
+            find->MtuProbe1->MakeLine = [] { return std::make_unique<Line>(); };
+            find->comboHost->SetText("127.10.2.2");
+            find->btnStartClick(find->btnStart);
+        } else if (find->btnUseMtu->Enabled()) {
+            drive.SetEnabled(false);
+            find->btnUseMtuClick(find->btnUseMtu);
+        }
+    };
+    drive.SetEnabled(true);
+    w.btnFindMtuClick(w.btnFindMtu);
+    drive.SetEnabled(false);
+    EXPECT_TRUE(started);
+    EXPECT_TRUE(w.rbtnMTUManual->Checked());
+    EXPECT_EQ(w.comboMTUManual->Text(), "1464");
+    EXPECT_EQ(RecordText("mtu"), "1464");
+}
+
 TEST_F(AdvancedWindowTest, TheWaysOutAndHelp) {
     Machine(WindowsXp);
     SetRegistryValue(RootKey::LocalMachine, ProgramKey, true, std::string("C:\\Brisbolt"), "installdir",
@@ -538,10 +616,10 @@ TEST_F(AdvancedWindowTest, TheKeyboardGoesAsTheWindowReadsAndChoosesAsAClickDoes
     TfrmAdvanced& w = Open();
     const std::string before = Record();
     EXPECT_EQ(FocusedName(w), "rbtnMTU1500");
-    const std::vector<std::string> round{"comboMTUManual", "rbtnNDIDefault",  "rbtnRWINManual", "spinRWINMultiplier",
-                                         "rbtnTTL128",     "rbtnBlackHoleNo", "rbtnMTUAutoYes", "rbtnSKADefault",
-                                         "spinSKA",        "rbtnLineBad",     "btnCancel",      "btnHelp",
-                                         "btnMinimize",    "btnClose",        "rbtnMTU1500"};
+    const std::vector<std::string> round{
+        "comboMTUManual",  "btnFindMtu",     "rbtnNDIDefault", "rbtnRWINManual", "spinRWINMultiplier", "rbtnTTL128",
+        "rbtnBlackHoleNo", "rbtnMTUAutoYes", "rbtnSKADefault", "spinSKA",        "rbtnLineBad",        "btnCancel",
+        "btnHelp",         "btnMinimize",    "btnClose",       "rbtnMTU1500"};
     EXPECT_EQ(TabRound(w, round.size()), round);
     std::vector<std::string> back(round.rbegin() + 1, round.rend());
     back.push_back("rbtnMTU1500");
@@ -573,7 +651,7 @@ TEST_F(AdvancedWindowTest, TheKeyboardGoesAsTheWindowReadsAndChoosesAsAClickDoes
     EXPECT_EQ(RecordText("mtu"), "1492");
     // The line, Bad to Good and back, each by one arrow.
     PressKey(VK_TAB, true);
-    PressKeys(VK_TAB, 10);
+    PressKeys(VK_TAB, 11);  // "Find..." is a stop too
     ASSERT_EQ(FocusedName(w), "rbtnLineBad");
     PressKey(VK_RIGHT);
     EXPECT_EQ(FocusedName(w), "rbtnLineGood");
