@@ -372,12 +372,14 @@ TEST_F(AdvancedWindowTest, FindMeasuresAndUseThisMtuChoosesManual) {
     TfrmAdvanced& w = Open();
     TTimer drive(nullptr);
     drive.SetInterval(50);
-    bool started = false;
+    bool started = false, listedLast = false;
     drive.OnTimer = [&](TComponent*) {
         auto* find = dynamic_cast<TfrmFindMtu*>(FormOfWindow(FindWindowA(nullptr, "Brisbolt - Find the MTU")));
         if (!find) return;
         if (!started) {
             started = true;
+            // A second start brings it forward: it is the innermost open window.
+            listedLast = !OpenWindows.empty() && OpenWindows.back() == find;
             find->MtuProbe1->MakeLine = [] { return std::make_unique<Line>(); };
             find->comboHost->SetText("127.10.2.2");
             find->btnStartClick(find->btnStart);
@@ -390,6 +392,7 @@ TEST_F(AdvancedWindowTest, FindMeasuresAndUseThisMtuChoosesManual) {
     w.btnFindMtuClick(w.btnFindMtu);
     drive.SetEnabled(false);
     EXPECT_TRUE(started);
+    EXPECT_TRUE(listedLast);
     EXPECT_TRUE(w.rbtnMTUManual->Checked());
     EXPECT_EQ(w.comboMTUManual->Text(), "1464");
     EXPECT_EQ(RecordText("mtu"), "1464");
