@@ -5,6 +5,7 @@ add_library(brisbolt_runtime STATIC
     runtime/Control.cpp
     runtime/ControlFocus.cpp
     runtime/Form.cpp
+    runtime/GdiCache.cpp
     runtime/Graphics.cpp
     runtime/Gzip.cpp
     runtime/Hint.cpp
