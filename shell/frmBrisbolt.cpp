@@ -313,10 +313,14 @@ LRESULT TfrmBrisbolt::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == ShowRequest() && msg != 0) return AnswerShowRequest(wp);
     if (msg == AddressLookupStart) {
         // The wizard or the apply window pumps messages while it is being
-        // made: the lookup waits until it shows (two seconds at most).
-        if (WindowBeingMade() && lookupDelays_++ < 40)
+        // made and while it shows: the lookup waits until it is up, and one
+        // tick more, so that loading WinSock never holds up its first
+        // picture (two seconds at most).
+        const bool making = WindowBeingMade();
+        if ((making || lookupWaited_) && lookupDelays_++ < 40) {
+            lookupWaited_ = making;
             SetTimer(Handle(), AddressLookupStart, 50, nullptr);
-        else
+        } else
             HostAddress1->Start();
         return 0;
     }

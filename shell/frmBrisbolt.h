@@ -133,6 +133,7 @@ private:
 
     bool uninstalling_ = false;
     int lookupDelays_ = 0;
+    bool lookupWaited_ = false;
 };
 
 // The program's own dispatcher, while it exists.
