@@ -3,4 +3,4 @@
 add_executable(brisbolt_start_timer ${CMAKE_CURRENT_LIST_DIR}/StartTimer.cpp)
 add_executable(brisbolt_bare_tray WIN32 ${CMAKE_CURRENT_LIST_DIR}/BareTray.cpp)
 target_link_libraries(brisbolt_bare_tray PRIVATE shell32)
-add_executable(brisbolt_bare_bitmap WIN32 ${CMAKE_CURRENT_LIST_DIR}/BareBitmap.cpp)
+add_executable(brisbolt_bare_wizard WIN32 ${CMAKE_CURRENT_LIST_DIR}/BareWizard.cpp)

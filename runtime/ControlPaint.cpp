@@ -4,7 +4,10 @@
 #include "runtime/Control.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
+
+#include "runtime/GdiCache.h"
 
 namespace brisbolt {
 
@@ -52,13 +55,24 @@ void TWinControl::PaintBuffered(HDC dc) {
 void TWinControl::PaintBuffered(HDC dc, const RECT& area) {
     RECT client;
     GetClientRect(hwnd_, &client);
-    // Painted off-screen first, so the window never flickers.
-    UniqueMemoryDC memory(CreateCompatibleDC(dc));
-    UniqueBitmap buffer(CreateCompatibleBitmap(dc, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1)));
-    ScopedSelect select(memory.get(), buffer.get());
-    PaintWindow(memory.get());
-    PaintControls(memory.get(), area);
-    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory.get(), area.left, area.top,
+    // Painted off-screen first, so the window never flickers. On screen
+    // into the buffer every window shares; a picture of the DC's own kind
+    // where the window prints into a memory DC.
+    const int width = std::max<LONG>(client.right, 1), height = std::max<LONG>(client.bottom, 1);
+    std::optional<PaintBufferLoan> shared;
+    if (GetObjectType(dc) == OBJ_DC) shared.emplace(width, height);
+    HDC target = shared ? shared->dc() : nullptr;
+    UniqueBitmap buffer;
+    UniqueMemoryDC memory;
+    if (!target) {
+        buffer.reset(CreateCompatibleBitmap(dc, width, height));
+        memory.reset(CreateCompatibleDC(dc));
+        SelectObject(memory.get(), buffer.get());
+        target = memory.get();
+    }
+    PaintWindow(target);
+    PaintControls(target, area);
+    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, target, area.left, area.top,
            SRCCOPY);
 }
 

@@ -1,7 +1,9 @@
 #include "runtime/Graphics.h"
 
+#include <algorithm>
 #include <cstring>
 
+#include "runtime/GdiCache.h"
 #include "runtime/Gzip.h"
 #include "runtime/Window.h"
 
@@ -68,15 +70,16 @@ HFONT TFont::Handle() const {
 
 namespace {
 
-UniquePen MakePen(const TPen& pen) {
-    if (pen.Style == PenStyle::Clear) return UniquePen(CreatePen(PS_NULL, 0, 0));
+// From the program's cache: a canvas lives for one paint, its colours for good.
+HPEN PenOf(const TPen& pen) {
+    if (pen.Style == PenStyle::Clear) return static_cast<HPEN>(GetStockObject(NULL_PEN));
     const int style = pen.Style == PenStyle::Dash ? PS_DASH : pen.Style == PenStyle::Dot ? PS_DOT : PS_SOLID;
-    return UniquePen(CreatePen(style, pen.Width, static_cast<COLORREF>(ColorToRGB(pen.Color))));
+    return GdiObjects().Pen(static_cast<COLORREF>(ColorToRGB(pen.Color)), pen.Width, style);
 }
 
-UniqueBrush MakeBrush(const TBrush& brush) {
-    if (brush.Style == BrushStyle::Clear) return UniqueBrush();
-    return UniqueBrush(CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(brush.Color))));
+HGDIOBJ BrushOf(const TBrush& brush) {
+    if (brush.Style == BrushStyle::Clear) return GetStockObject(NULL_BRUSH);
+    return GdiObjects().Brush(static_cast<COLORREF>(ColorToRGB(brush.Color)));
 }
 
 }  // namespace
@@ -85,36 +88,29 @@ void TCanvas::SetHandle(HDC dc) { dc_ = dc; }
 
 void TCanvas::FillRect(const RECT& rect) {
     if (Brush.Style == BrushStyle::Clear) return;
-    UniqueBrush brush = MakeBrush(Brush);
-    ::FillRect(dc_, &rect, brush.get());
+    ::FillRect(dc_, &rect, static_cast<HBRUSH>(BrushOf(Brush)));
 }
 
 void TCanvas::FrameRect(const RECT& rect) {
-    UniqueBrush brush = MakeBrush(TBrush{Brush.Color, BrushStyle::Solid});
-    ::FrameRect(dc_, &rect, brush.get());
+    ::FrameRect(dc_, &rect, static_cast<HBRUSH>(BrushOf(TBrush{Brush.Color, BrushStyle::Solid})));
 }
 
 void TCanvas::Rectangle(int left, int top, int right, int bottom) {
-    UniquePen pen = MakePen(Pen);
-    UniqueBrush brush = MakeBrush(Brush);
-    ScopedSelect p(dc_, pen.get());
-    ScopedSelect b(dc_, brush ? static_cast<HGDIOBJ>(brush.get()) : GetStockObject(NULL_BRUSH));
+    ScopedSelect p(dc_, PenOf(Pen));
+    ScopedSelect b(dc_, BrushOf(Brush));
     ::Rectangle(dc_, left, top, right, bottom);
 }
 
 void TCanvas::Ellipse(int left, int top, int right, int bottom) {
-    UniquePen pen = MakePen(Pen);
-    UniqueBrush brush = MakeBrush(Brush);
-    ScopedSelect p(dc_, pen.get());
-    ScopedSelect b(dc_, brush ? static_cast<HGDIOBJ>(brush.get()) : GetStockObject(NULL_BRUSH));
+    ScopedSelect p(dc_, PenOf(Pen));
+    ScopedSelect b(dc_, BrushOf(Brush));
     ::Ellipse(dc_, left, top, right, bottom);
 }
 
 void TCanvas::MoveTo(int x, int y) { MoveToEx(dc_, x, y, nullptr); }
 
 void TCanvas::LineTo(int x, int y) {
-    UniquePen pen = MakePen(Pen);
-    ScopedSelect p(dc_, pen.get());
+    ScopedSelect p(dc_, PenOf(Pen));
     ::LineTo(dc_, x, y);
 }
 
@@ -301,17 +297,46 @@ std::vector<std::uint8_t> ResourceBytes(const char* name, const char* type) {
     return std::vector<std::uint8_t>(bytes, bytes + SizeofResource(ProgramInstance(), found));
 }
 
+namespace {
+
+// The monochrome mask of TransparentCopy, kept and grown to the largest
+// picture drawn, like the paint buffer.
+HDC MaskOfSize(int width, int height) {
+    struct Mask {
+        UniqueMemoryDC dc{CreateCompatibleDC(nullptr)};
+        UniqueBitmap bitmap;
+        HGDIOBJ first = nullptr;
+        int width = 0, height = 0;
+        ~Mask() {
+            if (dc && first) SelectObject(dc.get(), first);
+        }
+    };
+    static Mask mask;
+    if (!mask.dc) return nullptr;
+    if (!mask.bitmap || width > mask.width || height > mask.height) {
+        const int w = std::max(width, mask.width), h = std::max(height, mask.height);
+        UniqueBitmap grown(CreateBitmap(w, h, 1, 1, nullptr));
+        if (!grown) return nullptr;
+        const HGDIOBJ old = SelectObject(mask.dc.get(), grown.get());
+        if (!mask.first) mask.first = old;
+        mask.bitmap = std::move(grown);
+        mask.width = w;
+        mask.height = h;
+    }
+    return mask.dc.get();
+}
+
+}  // namespace
+
 void TransparentCopy(HDC target, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
                      COLORREF key) {
     if (width <= 0 || height <= 0) return;
     // Blitting colour into monochrome turns the source's background colour
     // white and everything else black.
-    UniqueMemoryDC maskDC(CreateCompatibleDC(target));
-    UniqueBitmap mask(CreateBitmap(width, height, 1, 1, nullptr));
-    if (!maskDC || !mask) return;
-    ScopedSelect selectMask(maskDC.get(), mask.get());
+    const HDC maskDC = MaskOfSize(width, height);
+    if (!maskDC) return;
     const COLORREF sourceBack = SetBkColor(source, key);
-    BitBlt(maskDC.get(), 0, 0, width, height, source, sourceX, sourceY, SRCCOPY);
+    BitBlt(maskDC, 0, 0, width, height, source, sourceX, sourceY, SRCCOPY);
     SetBkColor(source, sourceBack);
 
     // target ^ source, then cleared where the picture is, then ^ source again:
@@ -319,7 +344,7 @@ void TransparentCopy(HDC target, int x, int y, int width, int height, HDC source
     const COLORREF targetBack = SetBkColor(target, RGB(255, 255, 255));
     const COLORREF targetText = SetTextColor(target, RGB(0, 0, 0));
     BitBlt(target, x, y, width, height, source, sourceX, sourceY, SRCINVERT);
-    BitBlt(target, x, y, width, height, maskDC.get(), 0, 0, SRCAND);
+    BitBlt(target, x, y, width, height, maskDC, 0, 0, SRCAND);
     BitBlt(target, x, y, width, height, source, sourceX, sourceY, SRCINVERT);
     SetTextColor(target, targetText);
     SetBkColor(target, targetBack);

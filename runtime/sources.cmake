@@ -6,6 +6,7 @@ add_library(brisbolt_runtime STATIC
     runtime/ControlFocus.cpp
     runtime/ControlPaint.cpp
     runtime/Form.cpp
+    runtime/GdiCache.cpp
     runtime/Graphics.cpp
     runtime/Gzip.cpp
     runtime/Hint.cpp

@@ -124,7 +124,7 @@ void TfrmBrisbolt::FormCreate(TComponent*) {
     IPaddressis1->Caption = "My IP address is: ";
     PostMessageA(Handle(), AddressLookupStart, 0, 0);
     Application->HintHidePause = 3500;
-    Application->OnFormShown = [this](TForm*) { LookupWaitOver(); };
+    Application->OnFormShown = [this](TForm*) { WindowShown(); };
 }
 
 void TfrmBrisbolt::FormShow(TComponent*) {
@@ -348,13 +348,19 @@ bool TfrmBrisbolt::WindowBeingMade() const {
 void TfrmBrisbolt::StartAddressLookup() {
     // A window that pumps messages while it is being made (the wizard, the
     // apply window) is shown first: the lookup waits for the notice of its
-    // showing, or two seconds at most.
+    // showing (two seconds at most), and a moment more, so that loading
+    // WinSock never holds up its first picture.
     if (!WindowBeingMade()) {
         HostAddress1->Start();
         return;
     }
     lookupWaits_ = true;
     SetTimer(Handle(), AddressLookupStart, 2000, nullptr);
+}
+
+void TfrmBrisbolt::WindowShown() {
+    // The same timer, shortened.
+    if (lookupWaits_) SetTimer(Handle(), AddressLookupStart, 50, nullptr);
 }
 
 void TfrmBrisbolt::LookupWaitOver() {

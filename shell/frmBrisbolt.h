@@ -131,7 +131,9 @@ private:
     TMenuItem* AddItem(const char* name, const char* caption, void (TfrmBrisbolt::*handler)(TComponent*));
     bool WindowBeingMade() const;
     void StartAddressLookup();
-    // A window was first shown, or the wait for one is over.
+    // A window was first shown: the lookup starts a moment later.
+    void WindowShown();
+    // The wait for a window is over: the lookup starts.
     void LookupWaitOver();
     LRESULT AnswerShowRequest(WPARAM fromSelf);
 

@@ -1,5 +1,7 @@
 #include "skin/SkinDraw.h"
 
+#include "runtime/GdiCache.h"
+
 namespace brisbolt {
 
 const SystemColors& CurrentSystemColors() {
@@ -18,15 +20,10 @@ UniqueRegion CreateShapeRegion(const ShapeRegion& s) {
     return UniqueRegion();
 }
 
-void FillSolid(HDC dc, const RECT& rect, TColor color) {
-    UniqueBrush brush(CreateSolidBrush(ColorRef(color)));
-    FillRect(dc, &rect, brush.get());
-}
+void FillSolid(HDC dc, const RECT& rect, TColor color) { FillRect(dc, &rect, GdiObjects().Brush(ColorRef(color))); }
 
 void OutlineRegion(HDC dc, HRGN region, TColor color) {
-    if (!region) return;
-    UniqueBrush brush(CreateSolidBrush(ColorRef(color)));
-    OutlineRegion(dc, region, brush.get());
+    if (region) OutlineRegion(dc, region, GdiObjects().Brush(ColorRef(color)));
 }
 
 void OutlineRegion(HDC dc, HRGN region, HBRUSH brush) {
@@ -41,8 +38,7 @@ HBRUSH BrushCache::Get(COLORREF color) {
 }
 
 void DrawLine(HDC dc, int x0, int y0, int x1, int y1, COLORREF color) {
-    UniquePen pen(CreatePen(PS_SOLID, 1, color));
-    ScopedSelect select(dc, pen.get());
+    ScopedSelect select(dc, GdiObjects().Pen(color));
     MoveToEx(dc, x0, y0, nullptr);
     LineTo(dc, x1, y1);
 }

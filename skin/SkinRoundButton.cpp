@@ -2,6 +2,7 @@
 
 #include <tuple>
 
+#include "runtime/GdiCache.h"
 #include "skin/SkinDraw.h"
 #include "skin/SkinRoundButtonMath.h"
 
@@ -64,8 +65,7 @@ void TSkinRoundButton::DrawBevel(HDC dc) {
     // Arcs run counterclockwise, the default of every device context; the
     // program never turns it (SetArcDirection is not on Windows 95).
     for (auto [color, x0, y0, x1, y1] : {std::tuple{upper, ax, ay, bx, by}, std::tuple{lower, bx, by, ax, ay}}) {
-        UniquePen pen(CreatePen(PS_SOLID, 1, color));
-        ScopedSelect select(dc, pen.get());
+        ScopedSelect select(dc, GdiObjects().Pen(color));
         Arc(dc, 1, 1, w - 2, h - 2, x0, y0, x1, y1);
     }
 }
@@ -73,40 +73,38 @@ void TSkinRoundButton::DrawBevel(HDC dc) {
 void TSkinRoundButton::Paint(TCanvas& canvas) {
     HDC dc = canvas.Handle();
     const int w = width_, h = height_;
-    TBitmap under, face(w, h);
-    CopyFromDC(under, dc, w, h);
-    if (under.Empty() || face.Empty()) return;
-    if (Background) Background->PaintBackground(face.DC(), w, h, true);
+    // Both pictures are kept from paint to paint, remade only for a new size.
+    if (under_.Width() != w || under_.Height() != h) under_.SetSize(w, h);
+    if (face_.Width() != w || face_.Height() != h) face_.SetSize(w, h);
+    if (under_.Empty() || face_.Empty()) return;
+    BitBlt(under_.DC(), 0, 0, w, h, dc, 0, 0, SRCCOPY);
+    PatBlt(face_.DC(), 0, 0, w, h, WHITENESS);
+    if (Background) Background->PaintBackground(face_.DC(), w, h, true);
     {
         // Everything but the circle becomes see-through, so the face shows.
-        HDC u = under.DC();
-        UniqueBrush brush(CreateSolidBrush(ColorRef(unUsedColor_)));
-        ScopedSelect b(u, brush.get());
+        HDC u = under_.DC();
+        ScopedSelect b(u, GdiObjects().Brush(ColorRef(unUsedColor_)));
         if (buttonType_ == TButtonType::btNormal) {
-            UniquePen pen(CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
-            ScopedSelect p(u, pen.get());
+            ScopedSelect p(u, GdiObjects().Pen(RGB(0, 0, 0)));
             Ellipse(u, 0, 0, w - 1, h - 1);
         } else {
-            UniquePen pen(CreatePen(PS_SOLID, 1, ColorRef(unUsedColor_)));
             {
-                ScopedSelect p(u, pen.get());
+                ScopedSelect p(u, GdiObjects().Pen(ColorRef(unUsedColor_)));
                 Ellipse(u, 1, 1, w - 2, h - 2);
             }
             const int ax = 4 * (w / 5), ay = h / 5, bx = w / 5, by = 4 * (h / 5);
-            UniquePen shadow(CreatePen(PS_SOLID, 1, ColorRef(clBtnShadow)));
-            UniquePen light(CreatePen(PS_SOLID, 1, ColorRef(clBtnHighlight)));
             {
-                ScopedSelect p(u, shadow.get());
+                ScopedSelect p(u, GdiObjects().Pen(ColorRef(clBtnShadow)));
                 Arc(u, 0, 0, w - 1, h - 1, ax, ay, bx, by);
             }
             {
-                ScopedSelect p(u, light.get());
+                ScopedSelect p(u, GdiObjects().Pen(ColorRef(clBtnHighlight)));
                 Arc(u, 0, 0, w - 1, h - 1, bx, by, ax, ay);
             }
         }
     }
-    DrawTransparent(TransparentMode::KeyColor, face.DC(), under, unUsedColor_, 0, 0);
-    BitBlt(dc, 0, 0, w, h, face.DC(), 0, 0, SRCCOPY);
+    DrawTransparent(TransparentMode::KeyColor, face_.DC(), under_, unUsedColor_, 0, 0);
+    BitBlt(dc, 0, 0, w, h, face_.DC(), 0, 0, SRCCOPY);
     DrawBevel(dc);
     const GlyphOrigin at = RoundButtonGlyphOrigin(w, h, Glyph.GlyphWidth(), Glyph.GlyphHeight());
     Glyph.DrawGlyph(dc, at.x, at.y, enabled_, pressed_, false);

@@ -44,6 +44,8 @@ private:
     TColor unUsedColor_ = clLime;
     bool pressed_ = false;
     bool tracking_ = false;
+    // What lies under the button, and its face: kept, as GDI objects are.
+    TBitmap under_, face_;
 };
 
 }  // namespace brisbolt

@@ -1,5 +1,7 @@
 // The skinned control family on a real form: the round button's circle and
 // its press tracking, and a picture of every control in its states.
+#include <vector>
+
 #include "skin/SkinCheckBox.h"
 #include "skin/SkinLabel.h"
 #include "skin/SkinPanel.h"
@@ -42,6 +44,47 @@ TEST_F(SkinRoundButtonTest, OnlyTheCircleIsTheButton) {
     EXPECT_FALSE(button->Pressed());
     Send(WM_LBUTTONUP, 0, 1, 1);
     EXPECT_EQ(clicks, 0);
+}
+
+// The button keeps its two pictures from paint to paint: each paint must
+// still take what lies under it now, and a new size must look as a new
+// button of that size does.
+TEST(SkinRoundButtonPictures, EachPaintShowsWhatLiesUnderItNowAtItsSizeNow) {
+    auto render = [](TForm* form, TSkinRoundButton* button) {
+        TBitmap picture, part(button->Width(), button->Height());
+        Render(form, picture);
+        BitBlt(part.DC(), 0, 0, part.Width(), part.Height(), picture.DC(), button->Left(), button->Top(), SRCCOPY);
+        return std::vector<COLORREF>{PixelAt(part, 0, 0), PixelAt(part, part.Width() - 1, 0),
+                                     PixelAt(part, part.Width() / 2, part.Height() / 2), PixelAt(part, 2, 2)};
+    };
+    auto newButton = [](TForm* form, int size) {
+        auto* button = new TSkinRoundButton(form);
+        button->SetParent(form);
+        button->SetBounds(10, 10, size, size);
+        return button;
+    };
+    TForm* used = NewForm(60, 60);
+    used->SetColor(clRed);
+    TSkinRoundButton* button = newButton(used, 20);
+    used->Show();
+    EXPECT_EQ(render(used, button)[0], static_cast<COLORREF>(clRed));
+    const struct {
+        TColor under;
+        int size;
+    } steps[] = {{clBlue, 20}, {clBlue, 30}, {clYellow, 16}, {clYellow, 16}};
+    for (const auto& step : steps) {
+        used->SetColor(step.under);
+        button->SetBounds(10, 10, step.size, step.size);
+        TForm* fresh = NewForm(60, 60);
+        fresh->SetColor(step.under);
+        TSkinRoundButton* first = newButton(fresh, step.size);
+        fresh->Show();
+        const auto expected = render(fresh, first);
+        EXPECT_EQ(expected[0], static_cast<COLORREF>(step.under));
+        EXPECT_EQ(render(used, button), expected) << step.size;
+        delete fresh;
+    }
+    delete used;
 }
 
 TEST_F(SkinRoundButtonTest, ThePressFollowsTheMouseInAndOutUntilRelease) {
