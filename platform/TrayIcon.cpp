@@ -68,6 +68,11 @@ void TTrayIcon::SetToolTip(const std::string& text) {
     UpdateIcon();
 }
 
+HWND TTrayIcon::WindowHandle() {
+    if (!window_) window_.reset(CreateTopLevelMessageWindow(this));
+    return hwnd_;
+}
+
 void TTrayIcon::FillNotifyData() {
     data_ = NotifyIconRecord{};
     data_.cbSize = sizeof(NotifyIconRecord);
@@ -87,8 +92,8 @@ bool TTrayIcon::AddIcon() {
 }
 
 bool TTrayIcon::UpdateIcon() {
-    FillNotifyData();
     if (!active_) return true;
+    FillNotifyData();
     return ShellNotify(NIM_MODIFY, &data_) != FALSE;
 }
 

@@ -61,8 +61,10 @@ public:
     TMouseEvent OnRightClick;
     TPopupMenu* PopupMenu = nullptr;  // not owned
 
-    // The hidden window that receives the shell's callbacks.
-    HWND WindowHandle() const { return hwnd_; }
+    // The hidden window that receives the shell's callbacks, made when
+    // first needed: the icon goes into the tray after the first window is
+    // up, and the start need not wait for one more top-level window.
+    HWND WindowHandle();
     const NotifyIconRecord& NotifyData() const { return data_; }
 
 protected:
@@ -83,8 +85,9 @@ private:
     NotifyIconRecord data_{};
     // Broadcast by the shell when it (re)creates the taskbar.
     UINT taskbarCreated_;
-    // Last: it may receive messages as soon as it exists.
-    UniqueWindow window_{CreateMessageWindow(this)};
+    // Top-level, for the shell's broadcast; last, as it may receive
+    // messages as soon as it exists.
+    UniqueWindow window_;
 };
 
 }  // namespace brisbolt

@@ -37,11 +37,14 @@ std::vector<std::string> SplitCommandLine(const char* line) {
 
 TApplication::TApplication() {
     Application = this;
+    // The program's timers and answer windows live under ours.
+    SetMessageWindowParent(hwnd_);
     HintWindowClass = [] { return std::make_unique<THintWindow>(); };
 }
 
 TApplication::~TApplication() {
     CancelHint();
+    SetMessageWindowParent(nullptr);
     if (Application == this) Application = nullptr;
 }
 

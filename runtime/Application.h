@@ -68,7 +68,7 @@ private:
     bool ProcessMessage();
     void ShowHintNow();
 
-    UniqueWindow window_{CreateMessageWindow(this)};
+    UniqueWindow window_{CreateTopLevelMessageWindow(this)};
     bool terminated_ = false;
     TControl* hintControl_ = nullptr;
     std::unique_ptr<THintWindow> hintWindow_;

@@ -344,6 +344,7 @@ void TWinControl::MouseMessage(UINT msg, WPARAM wp, LPARAM lp) {
 LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_NCDESTROY: return OnNcDestroy(msg, wp, lp);
+        case WM_NCPAINT: return OnNcPaint(msg, wp, lp);
         case WM_ERASEBKGND: return TakenOver() ? DefaultProc(msg, wp, lp) : 1;
         case WM_PAINT: return OnPaint(msg, wp, lp);
         case WM_PRINTCLIENT: return OnPrintClient(msg, wp, lp);

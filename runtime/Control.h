@@ -232,6 +232,9 @@ protected:
 
     virtual void PaintWindow(HDC dc);
     void PaintControls(HDC dc, const RECT& area);
+    // Whether the window has a frame, caption or scroll bar around its
+    // client area.
+    bool HasNonClientArea() const;
     // WM_CTLCOLOR* sent to the parent for this control.
     virtual LRESULT ColorMessage(HDC dc);
     // WM_COMMAND notifications sent to the parent for this control.
@@ -252,6 +255,7 @@ private:
     // The messages of substance; each answers as the window's default would
     // where it does nothing itself.
     LRESULT OnNcDestroy(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT OnNcPaint(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT OnPaint(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT OnPrintClient(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT OnPrint(UINT msg, WPARAM wp, LPARAM lp);

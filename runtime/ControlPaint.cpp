@@ -11,6 +11,21 @@
 
 namespace brisbolt {
 
+bool TWinControl::HasNonClientArea() const {
+    RECT frame, client;
+    GetWindowRect(hwnd_, &frame);
+    GetClientRect(hwnd_, &client);
+    return frame.right - frame.left != client.right || frame.bottom - frame.top != client.bottom;
+}
+
+LRESULT TWinControl::OnNcPaint(UINT msg, WPARAM wp, LPARAM lp) {
+    // A window with nothing around its client area (no frame, caption or
+    // scroll bar) has nothing to draw there: the system would only fetch a
+    // device context for it, an X round trip under Wine for every window of
+    // a form as it is shown.
+    return HasNonClientArea() ? DefaultProc(msg, wp, lp) : 0;
+}
+
 void TWinControl::PaintWindow(HDC dc) {
     TCanvas canvas(dc);
     canvas.Brush.Color = color_;

@@ -83,7 +83,7 @@ void TForm::SetVisible(bool visible) {
     if (visible) {
         const bool first = !placed_;
         PlaceOnScreen();
-        ShowWindow(hwnd, SW_SHOW);
+        ShowWindow(hwnd, showCommand_);
         UpdateWindow(hwnd);
         if (OnShow) OnShow(this);
         if (first && Application && Application->OnFormShown) Application->OnFormShown(this);
@@ -95,6 +95,12 @@ void TForm::SetVisible(bool visible) {
 void TForm::Show() {
     SetVisible(true);
     if (HandleAllocated()) SetForegroundWindow(hwnd_);
+}
+
+void TForm::ShowWithoutActivating() {
+    const ScopeGuard usual([this] { showCommand_ = SW_SHOW; });
+    showCommand_ = SW_SHOWNA;
+    SetVisible(true);
 }
 
 void TForm::Hide() { SetVisible(false); }
@@ -197,6 +203,8 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_CLOSE: Close(); return 0;
         case WM_ACTIVATE: return OnActivate(msg, wp, lp);
+        // -1: the caption state changes, and no frame is painted where there is none.
+        case WM_NCACTIVATE: return DefaultProc(msg, wp, HasNonClientArea() ? lp : -1);
         case WM_COMMAND: return OnCancelKey(msg, wp, lp);
         default: break;
     }

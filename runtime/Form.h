@@ -28,8 +28,13 @@ public:
     TPosition Position = TPosition::Designed;
     int ModalResult = mrNone;
     bool Modal() const { return modal_; }
+    // Whether the form has been shown at least once.
+    bool EverShown() const { return placed_; }
 
     void Show();
+    // Shows the form without activating it or taking the foreground: for a
+    // form nobody sees, such as one off every screen.
+    void ShowWithoutActivating();
     void Hide();
     void SetVisible(bool visible) override;
     void Close();
@@ -71,6 +76,7 @@ private:
 
     bool modal_ = false;
     bool placed_ = false;
+    int showCommand_ = SW_SHOW;
     // Where the keyboard is to go when the form is next activated. Where it
     // was when the form was deactivated, the system keeps (DefDlgProc).
     HWND requestedFocus_ = nullptr;

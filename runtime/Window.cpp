@@ -85,7 +85,24 @@ HWND CreateBoundWindow(MessageTarget* target, DWORD exStyle, const char* classNa
                            target);
 }
 
+namespace {
+HWND messageParent = nullptr;
+DWORD messageParentThread = 0;
+}  // namespace
+
+void SetMessageWindowParent(HWND parent) {
+    messageParent = parent;
+    messageParentThread = GetCurrentThreadId();
+}
+
 HWND CreateMessageWindow(MessageTarget* target) {
+    if (!messageParent || messageParentThread != GetCurrentThreadId() || !IsWindow(messageParent))
+        return CreateTopLevelMessageWindow(target);
+    return CreateBoundWindow(target, WS_EX_NOPARENTNOTIFY, BoundWindowClass(0, "BrisboltMessages"), "", WS_CHILD, 0, 0,
+                             0, 0, messageParent);
+}
+
+HWND CreateTopLevelMessageWindow(MessageTarget* target) {
     return CreateBoundWindow(target, 0, BoundWindowClass(0, "BrisboltMessages"), "", WS_POPUP, 0, 0, 0, 0, nullptr);
 }
 

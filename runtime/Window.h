@@ -48,8 +48,17 @@ const char* FormWindowClass();
 // Creates a window bound to target from its first message on.
 HWND CreateBoundWindow(MessageTarget* target, DWORD exStyle, const char* className, const char* title, DWORD style,
                        int x, int y, int width, int height, HWND parent);
-// A hidden window that only receives messages.
+// A hidden window that only receives messages (timers, answers). It is a
+// child of the message parent when one is set on this thread: under Wine
+// every hidden top-level window costs the start milliseconds, and Windows 95
+// and 98 have no message-only windows (HWND_MESSAGE).
 HWND CreateMessageWindow(MessageTarget* target);
+// The same, always top-level: only top-level windows hear the system's
+// broadcasts.
+HWND CreateTopLevelMessageWindow(MessageTarget* target);
+// The window of this thread that later message windows go under; nullptr
+// for none. Its message windows go when it goes.
+void SetMessageWindowParent(HWND parent);
 // Binds a window of a system class (a native control) to target: its
 // procedure is replaced, and the system's is kept for DefaultProc.
 bool TakeOverWindow(HWND hwnd, MessageTarget* target);

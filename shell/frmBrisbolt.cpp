@@ -246,10 +246,17 @@ void TfrmBrisbolt::QuitProgram() {
 }
 
 void TfrmBrisbolt::PlaySound(int sound) {
-    if (sound == 1)
+    // The first sound loads the system's sound library, which takes as long
+    // as a good part of a window's making: while a window is being made, its
+    // sound waits for it to be shown.
+    if (sound == 1) {
+        heldSound_ = -1;
         WaveHolder1->StopSound();
-    else
+    } else if (WindowBeingMade()) {
+        heldSound_ = sound;
+    } else {
         WaveHolder1->PlayInternal(sound % 128);
+    }
     Application->ProcessMessages();
 }
 
@@ -340,9 +347,8 @@ TfrmBrisbolt::~TfrmBrisbolt() {
 }
 
 bool TfrmBrisbolt::WindowBeingMade() const {
-    for (TForm* form : OpenWindows)
-        if (!(form->HandleAllocated() && IsWindowVisible(form->Handle()))) return true;
-    return false;
+    // Not a window hidden for a while, as the wizard is behind a method window.
+    return std::any_of(OpenWindows.begin(), OpenWindows.end(), [](TForm* form) { return !form->EverShown(); });
 }
 
 void TfrmBrisbolt::StartAddressLookup() {
@@ -359,6 +365,7 @@ void TfrmBrisbolt::StartAddressLookup() {
 }
 
 void TfrmBrisbolt::WindowShown() {
+    if (const int sound = std::exchange(heldSound_, -1); sound >= 0) PlaySound(sound);
     // The same timer, shortened.
     if (lookupWaits_) SetTimer(Handle(), AddressLookupStart, 50, nullptr);
 }

@@ -131,7 +131,8 @@ private:
     TMenuItem* AddItem(const char* name, const char* caption, void (TfrmBrisbolt::*handler)(TComponent*));
     bool WindowBeingMade() const;
     void StartAddressLookup();
-    // A window was first shown: the lookup starts a moment later.
+    // A window was first shown: a click held for it sounds, and the lookup
+    // starts a moment later.
     void WindowShown();
     // The wait for a window is over: the lookup starts.
     void LookupWaitOver();
@@ -139,6 +140,9 @@ private:
 
     bool uninstalling_ = false;
     bool lookupWaits_ = false;
+    // A sound asked for while a window was being made (the wizard clicks as
+    // it checks the stored connection type), or -1.
+    int heldSound_ = -1;
 };
 
 // Makes `dispatcher` (or none) the program's own: the windows' shared

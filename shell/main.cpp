@@ -16,8 +16,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     SetDispatcher(CreateForm<TfrmBrisbolt>(nullptr));
     application.MainForm = frmBrisbolt;
     // A copy that found another one running has asked to end while it was
-    // being made; it shows nothing and leaves the tray alone.
-    if (!application.Terminated()) frmBrisbolt->Show();
+    // being made; it shows nothing and leaves the tray alone. Off every
+    // screen, the dispatcher does not take the foreground: the window it
+    // opens takes it.
+    if (!application.Terminated()) frmBrisbolt->ShowWithoutActivating();
     application.Run();
     TfrmBrisbolt* dispatcher = frmBrisbolt;
     SetDispatcher(nullptr);

@@ -49,9 +49,10 @@ void TShapedForm::SetPicture(const TBitmap& picture) {
 }
 
 bool TShapedForm::LoadPictureFromResource(const char* name) {
-    TBitmap loaded;
-    if (!loaded.LoadFromResource(name)) return false;
-    SetPicture(loaded);
+    // Straight into the picture, with no copy: a window's start waits for
+    // this. A name that holds no bitmap leaves the picture as it was.
+    if (!Picture.LoadFromResource(name)) return false;
+    PictureChanged();
     return true;
 }
 

@@ -112,6 +112,8 @@ TEST_F(TrayIconTest, CallbacksBecomeEvents) {
 
 TEST_F(TrayIconTest, ARestartedShellGetsTheIconBack) {
     const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    // Broadcasts reach only top-level windows.
+    EXPECT_EQ(GetAncestor(tray->WindowHandle(), GA_PARENT), GetDesktopWindow());
     DWORD_PTR ignored;
     SendMessageTimeoutA(HWND_BROADCAST, taskbarCreated, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
     EXPECT_TRUE(shell.empty()) << "an inactive icon stays away";

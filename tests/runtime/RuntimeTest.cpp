@@ -2,12 +2,14 @@
 // message processing, non-windowed controls and the mouse, radio buttons.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <stdexcept>
 
 #include "runtime/Application.h"
 #include "runtime/Form.h"
 #include "runtime/StdControls.h"
 #include "runtime/Timer.h"
+#include "runtime/Win32Handles.h"
 
 namespace brisbolt {
 namespace {
@@ -138,6 +140,9 @@ TEST_F(RuntimeTest, ProcessMessagesRunsTimersAndPostedMessagesInsideAHandler) {
     }
     EXPECT_EQ(counter.posted, 2);
     EXPECT_GE(ticks, 3);
+    // A child of the application's hidden window, as the timer's is: a
+    // top-level window each would cost the start milliseconds under Wine.
+    EXPECT_EQ(GetAncestor(window.get(), GA_PARENT), Application->Handle());
     timer.SetEnabled(false);
     const int stopped = ticks;
     for (int i = 0; i < 10; ++i) {
@@ -145,6 +150,40 @@ TEST_F(RuntimeTest, ProcessMessagesRunsTimersAndPostedMessagesInsideAHandler) {
         Sleep(5);
     }
     EXPECT_EQ(ticks, stopped);
+}
+
+// A window of another thread cannot have the application's window as its
+// parent: the message window is top-level there.
+DWORD WINAPI MessageWindowParent(LPVOID parent) {
+    struct Quiet final : MessageTarget {
+        LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override { return DefaultProc(msg, wp, lp); }
+    } target;
+    UniqueWindow window(CreateMessageWindow(&target));
+    *static_cast<HWND*>(parent) = window ? GetAncestor(window.get(), GA_PARENT) : nullptr;
+    return 0;
+}
+
+TEST_F(RuntimeTest, AMessageWindowOfAnotherThreadIsTopLevel) {
+    HWND parent = nullptr;
+    UniqueKernelHandle thread(CreateThread(nullptr, 0, MessageWindowParent, &parent, 0, nullptr));
+    ASSERT_TRUE(thread);
+    ASSERT_EQ(WaitForSingleObject(thread.get(), 10000), WAIT_OBJECT_0);
+    EXPECT_EQ(parent, GetDesktopWindow());
+}
+
+TEST_F(RuntimeTest, AFormShownWithoutActivatingLeavesTheActiveWindowAsItWas) {
+    std::unique_ptr<TForm> front(NewForm()), unseen(NewForm());
+    front->Show();
+    int shows = 0;
+    unseen->OnShow = [&](TComponent*) { ++shows; };
+    unseen->ShowWithoutActivating();
+    EXPECT_TRUE(IsWindowVisible(unseen->Handle()));
+    EXPECT_EQ(shows, 1);
+    EXPECT_EQ(GetActiveWindow(), front->Handle());
+    // Shown the usual way afterwards, it is activated.
+    unseen->Hide();
+    unseen->Show();
+    EXPECT_EQ(GetActiveWindow(), unseen->Handle());
 }
 
 TEST_F(RuntimeTest, ControlsWithoutWindowsArePaintedInOrderAndGetTheMouseTopmostFirst) {

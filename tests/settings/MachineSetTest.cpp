@@ -143,7 +143,9 @@ TEST_F(OriginalValuesTest, AnAdapterAddedLaterGetsItsOriginalsBack) {
                 EXPECT_TRUE(RestoreOriginalValues());
                 EXPECT_EQ(DumpKeyTree(TestRegistry(), M, c.key), adapter);
                 // The earlier program saved neither switch; this one gives all back.
-                if (!earlier) EXPECT_EQ(MachineSnapshot(), original);
+                if (!earlier) {
+                    EXPECT_EQ(MachineSnapshot(), original);
+                }
                 EXPECT_FALSE(AnySavedEntry()) << SavedSetSnapshot();
             }
 }

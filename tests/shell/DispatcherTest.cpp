@@ -4,10 +4,13 @@
 
 #include <winsock.h>
 #include <shellapi.h>
+#include <mmsystem.h>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
+#include "platform/WaveSound.h"
 #include "runtime/Application.h"
 #include "runtime/Dialogs.h"
 #include "settings/OriginalValues.h"
@@ -241,6 +244,42 @@ TEST_F(DispatcherTest, TheStartDoesNotWaitForTheAddress) {
     // A dispatcher that ends before the answer cancels its lookup.
     delete form;
     form = CreateForm<TfrmBrisbolt>(nullptr);
+}
+
+std::vector<UINT> sounds;
+BOOL WINAPI RecordSound(LPCSTR, UINT flags) {
+    sounds.push_back(flags);
+    return TRUE;
+}
+
+TEST_F(DispatcherTest, AClickWhileAWindowIsMadeSoundsAsItIsShown) {
+    const SoundFunction saved = std::exchange(SoundCall, RecordSound);
+    sounds.clear();
+    // The wizard clicks as it checks the stored connection type, before it
+    // is shown: loading the sound library then would hold it up.
+    std::unique_ptr<TfrmAbout> making(CreateForm<TfrmAbout>(nullptr));
+    OpenWindows = {making.get()};
+    form->PlaySound(0);
+    form->PlaySound(0);
+    EXPECT_TRUE(sounds.empty());
+    making->Show();
+    ASSERT_EQ(sounds.size(), 1u) << "one click, as the window comes";
+    EXPECT_TRUE(sounds[0] & SND_MEMORY);
+    // A window hidden after its showing (the wizard behind a method window)
+    // is no window being made: at once.
+    making->Hide();
+    form->PlaySound(0);
+    EXPECT_EQ(sounds.size(), 2u);
+    // A stop asked for meanwhile drops the held click.
+    std::unique_ptr<TfrmAbout> next(CreateForm<TfrmAbout>(nullptr));
+    OpenWindows = {next.get()};
+    form->PlaySound(0);
+    form->PlaySound(1);
+    next->Show();
+    OpenWindows.clear();
+    ASSERT_EQ(sounds.size(), 3u);
+    EXPECT_EQ(sounds[2], 0u) << "the stop, and no click after it";
+    SoundCall = saved;
 }
 
 // Whether the dispatcher posted itself the wizard's opening (taken out of

@@ -452,7 +452,7 @@ TEST_F(WizardTest, OnVistaAndLaterTheWizardSaysSoSavesNothingAndGoesToTheTray) {
         closer.OnTimer = [&](TComponent*) {
             if (waited) return;
             auto* open = dynamic_cast<TfrmBrisboltMain*>(frmBrisboltMain);
-            if (!open || !open->Modal()) return;
+            if (!open || !open->Modal() || open->ModalResult != mrNone) return;
             waited = true;
             explained = open->pnlInitialExplanation->Visible();
             open->ModalResult = mrRetry;

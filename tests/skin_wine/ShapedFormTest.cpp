@@ -45,6 +45,9 @@ TEST_F(ShapedFormTest, TheFormTakesThePicturesSizeAndTheMasksOutline) {
     EXPECT_EQ(client.right, 331);
     EXPECT_EQ(client.bottom, 182);
     EXPECT_EQ(GetWindowLongA(form->Handle(), GWL_STYLE) & WS_CAPTION, 0);
+    // A name that holds no picture leaves the one there.
+    EXPECT_FALSE(shaped->LoadPictureFromResource("NoSuchPicture"));
+    EXPECT_EQ(shaped->Picture.Width(), 331);
 
     UniqueRegion outline(CreateRectRgn(0, 0, 0, 0));
     ASSERT_EQ(GetWindowRgn(form->Handle(), outline.get()), COMPLEXREGION);
