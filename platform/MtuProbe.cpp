@@ -1,10 +1,10 @@
 #include "platform/MtuProbe.h"
 
-#include <algorithm>
 #include <atomic>
 #include <exception>
 
 #include "platform/IcmpEcho.h"
+#include "runtime/Application.h"
 #include "runtime/Dialogs.h"
 #include "runtime/SystemFunctions.h"
 #include "runtime/Win32Handles.h"
@@ -141,11 +141,6 @@ int RunFindMtuCommand(const std::string& host) {
     return result.outcome == MtuOutcome::Found ? result.mtu : 0;
 }
 
-bool IsFindMtuSwitch(const std::string& argument) {
-    const std::string expected = FindMtuSwitch;
-    return argument.size() == expected.size() &&
-           std::equal(argument.begin(), argument.end(), expected.begin(),
-                      [](char a, char b) { return (a >= 'a' && a <= 'z' ? a - 'a' + 'A' : a) == b; });
-}
+bool IsFindMtuSwitch(const std::string& argument) { return TApplication::IsSwitch(argument, FindMtuSwitch); }
 
 }  // namespace brisbolt

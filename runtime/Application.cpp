@@ -1,5 +1,7 @@
 #include "runtime/Application.h"
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "runtime/Control.h"
@@ -145,6 +147,12 @@ std::string TApplication::ParamStr(int index) {
 int TApplication::ParamCount() {
     const auto count = static_cast<int>(SplitCommandLine(GetCommandLineA()).size());
     return count > 0 ? count - 1 : 0;
+}
+
+bool TApplication::IsSwitch(const std::string& argument, const char* name) {
+    return argument.size() == std::strlen(name) &&
+           std::equal(argument.begin(), argument.end(), name,
+                      [](char a, char b) { return (a >= 'a' && a <= 'z' ? a - 'a' + 'A' : a) == b; });
 }
 
 std::string TApplication::ExeName() {

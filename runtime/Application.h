@@ -62,6 +62,9 @@ public:
     static std::string ParamStr(int index);
     static int ParamCount();
     static std::string ExeName();
+    // Whether an argument is the switch given (in capitals), whatever the
+    // case of its letters.
+    static bool IsSwitch(const std::string& argument, const char* name);
 
 private:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -76,14 +76,16 @@ void TForm::PlaceOnScreen() {
     }
 }
 
-void TForm::SetVisible(bool visible) {
+void TForm::SetVisible(bool visible) { ChangeVisibility(visible, SW_SHOW); }
+
+void TForm::ChangeVisibility(bool visible, int showCommand) {
     if (visible == visible_ && HandleAllocated() && (IsWindowVisible(hwnd_) != FALSE) == visible) return;
     visible_ = visible;
     HWND hwnd = Handle();
     if (visible) {
         const bool first = !placed_;
         PlaceOnScreen();
-        ShowWindow(hwnd, showCommand_);
+        ShowWindow(hwnd, showCommand);
         UpdateWindow(hwnd);
         if (OnShow) OnShow(this);
         if (first && Application && Application->OnFormShown) Application->OnFormShown(this);
@@ -97,11 +99,7 @@ void TForm::Show() {
     if (HandleAllocated()) SetForegroundWindow(hwnd_);
 }
 
-void TForm::ShowWithoutActivating() {
-    const ScopeGuard usual([this] { showCommand_ = SW_SHOW; });
-    showCommand_ = SW_SHOWNA;
-    SetVisible(true);
-}
+void TForm::ShowWithoutActivating() { ChangeVisibility(true, SW_SHOWNA); }
 
 void TForm::Hide() { SetVisible(false); }
 

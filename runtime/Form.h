@@ -71,12 +71,13 @@ protected:
 
 private:
     void PlaceOnScreen();
+    // Shows (with the ShowWindow command given) or hides the window.
+    void ChangeVisibility(bool visible, int showCommand);
     LRESULT OnActivate(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT OnCancelKey(UINT msg, WPARAM wp, LPARAM lp);
 
     bool modal_ = false;
     bool placed_ = false;
-    int showCommand_ = SW_SHOW;
     // Where the keyboard is to go when the form is next activated. Where it
     // was when the form was deactivated, the system keeps (DefDlgProc).
     HWND requestedFocus_ = nullptr;

@@ -96,8 +96,7 @@ void SetMessageWindowParent(HWND parent) {
 }
 
 HWND CreateMessageWindow(MessageTarget* target) {
-    if (!messageParent || messageParentThread != GetCurrentThreadId() || !IsWindow(messageParent))
-        return CreateTopLevelMessageWindow(target);
+    if (!messageParent || messageParentThread != GetCurrentThreadId()) return CreateTopLevelMessageWindow(target);
     return CreateBoundWindow(target, WS_EX_NOPARENTNOTIFY, BoundWindowClass(0, "BrisboltMessages"), "", WS_CHILD, 0, 0,
                              0, 0, messageParent);
 }

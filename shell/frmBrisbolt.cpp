@@ -1,7 +1,6 @@
 #include "shell/frmBrisbolt.h"
 
 #include <algorithm>
-#include <cstring>
 #include <utility>
 
 #include "resources/ResourceNames.h"
@@ -329,9 +328,7 @@ LRESULT TfrmBrisbolt::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 bool TfrmBrisbolt::IsUninstallSwitch(const std::string& argument) {
-    return argument.size() == std::strlen(UninstallSwitch) &&
-           std::equal(argument.begin(), argument.end(), UninstallSwitch,
-                      [](char a, char b) { return (a >= 'a' && a <= 'z' ? a - 'a' + 'A' : a) == b; });
+    return TApplication::IsSwitch(argument, UninstallSwitch);
 }
 
 std::string TfrmBrisbolt::GetLocalComputerName() {
